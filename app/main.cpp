@@ -1,0 +1,77 @@
+// Quorvane: starts the DingTalk client, places its window and clicks into the live
+// broadcast once the entry shows. The command words help set it up.
+#include "app/buffers.h"
+#include "app/console.h"
+#include "client/client.h"
+#include "probe/probe_file.h"
+#include "probe/probe_list.h"
+#include "probe/probe_walk.h"
+#include "probe/readout.h"
+#include "probe/scan.h"
+#include "setup/autostart.h"
+#include "setup/probe_template.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <windows.h>
+#include <shlobj.h>
+
+static const char USAGE[] = "命令：Quorvane.exe  <参数（可选）>\n"
+                            "参数：\n"
+                            "1、无参数 （启动钉钉进入直播间）\n"
+                            "2、xy    （显示鼠标坐标和颜色）\n"
+                            "3、add    （添加自启动）\n"
+                            "4、del    （删除自启动）\n"
+                            "5、cre    （创建自定义RGB文件模板）\n"
+                            "\n";
+
+// Both desktop paths, or a message and the end: a cut path would name another file.
+static void derive_desktop_paths()
+{
+    char desktop[TEXT_SIZE] = {0};
+    if (!SHGetSpecialFolderPathA(NULL, desktop, CSIDL_DESKTOPDIRECTORY, FALSE)) {
+        printf("无法获取桌面文件夹的路径\n");
+        pause_and_exit(1);
+    }
+    if (!format_text(log_path, TEXT_SIZE, "%s\\Quorvane.log", desktop) ||
+        !format_text(probe_file_path, TEXT_SIZE, "%s\\自定义RGB.txt", desktop)) {
+        printf("桌面文件夹的路径过长，无法在其中存放日志和自定义RGB文件：%s\n", desktop);
+        pause_and_exit(1);
+    }
+}
+
+static void run_command_word(const char *word)
+{
+    if (strcmp(word, "xy") == 0)
+        show_cursor_colour();
+    if (strcmp(word, "add") == 0)
+        add_autostart();
+    if (strcmp(word, "del") == 0)
+        remove_autostart();
+    if (strcmp(word, "cre") == 0)
+        write_probe_template();
+}
+
+int main(int argc, char **argv)
+{
+    // Everything we print must reach the console before the interpreter's own output.
+    setvbuf(stdout, NULL, _IONBF, 0);
+    system("title Quorvane");
+    printf("%s", USAGE);
+    derive_desktop_paths();
+    if (argc == 2)
+        run_command_word(argv[1]);
+
+    prepare_client(true);
+    load_probe_file();
+    printf("自定义RGB文件路径： %s\n", probe_file_path);
+    printf("钉钉路径%s\n", launch_command);
+    printf("日志文件路径 %s\n", log_path);
+    printf("自带RGB数据%s\n", builtin_probe_list);
+    // A file with no usable line would leave nothing to probe.
+    scan_and_click(has_probe_line(probe_text) ? probe_text : builtin_probe_list);
+    printf("完成\n");
+    Sleep(10000);
+    return 0;
+}

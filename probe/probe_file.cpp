@@ -1,0 +1,44 @@
+#include "probe/probe_file.h"
+
+#include "app/buffers.h"
+#include "probe/probe_line.h"
+#include "probe/probe_text.h"
+
+#include <io.h>
+#include <stdio.h>
+
+static int read_file_char(void *source)
+{
+    return fgetc((FILE *)source);
+}
+
+static void report_left_out(load_notice what, int line_number)
+{
+    switch (what) {
+    case NOTICE_LINE_TOO_LONG:
+        printf("自定义RGB文件第%d行超过%d个字符，已忽略该行\n", line_number, MAX_LINE_CHARS);
+        break;
+    case NOTICE_VALUE_TOO_LONG:
+        printf("自定义RGB文件第%d行有超过%d个字符的数值，已忽略该行\n", line_number,
+               TOKEN_SIZE - 1);
+        break;
+    case NOTICE_TEXT_FULL:
+        printf("自定义RGB文件超过%d字节，从第%d行起已忽略\n", TEXT_SIZE - 1, line_number);
+        break;
+    }
+}
+
+void load_probe_file()
+{
+    if (_access(probe_file_path, 0) != 0) {
+        printf("未找到自定义RGB文件\n");
+        return;
+    }
+    printf("找到自定义RGB文件\n");
+    FILE *file = NULL;
+    if (fopen_s(&file, probe_file_path, "r") != 0 || file == NULL)
+        return;
+    if (_filelength(_fileno(file)) > 0)
+        build_probe_text(read_file_char, file, probe_text, TEXT_SIZE, report_left_out);
+    fclose(file);
+}

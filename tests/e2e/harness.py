@@ -1,0 +1,254 @@
+"""What the end-to-end tests share: a Wine prefix and a virtual display of their own,
+the stand-in client installed into it, and Quorvane.exe run with every pause answered."""
+import getpass
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+WOW64_UNINSTALL = r"HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\钉钉"
+RUN_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
+CLIENT_FOLDER = r"C:\Program Files (x86)\DingDing"
+SHORTCUT = r"C:\users\Public\Desktop\钉钉.lnk"
+USER = getpass.getuser()
+DESKTOP = "C:\\users\\%s\\Desktop" % USER
+
+# The built-in probe list as (x, y, r, g, b), line by line.
+BUILTIN = [(214, 109, 255, 146, 62), (224, 120, 255, 148, 62), (231, 118, 255, 148, 62),
+           (219, 115, 255, 148, 99), (234, 119, 255, 148, 62), (237, 119, 255, 148, 62),
+           (213, 115, 255, 148, 62), (83, 120, 255, 185, 132), (83, 111, 255, 185, 132),
+           (83, 114, 255, 167, 62), (77, 117, 255, 203, 99)]
+BUILTIN_TEXT = "".join("%d,%d %d,%d,%d\n" % p for p in BUILTIN)
+BACKGROUND_KEY = "240240240"  # the stand-in's colour away from its entry
+
+USAGE = ("命令：Quorvane.exe  <参数（可选）>\n参数：\n1、无参数 （启动钉钉进入直播间）\n"
+         "2、xy    （显示鼠标坐标和颜色）\n3、add    （添加自启动）\n4、del    （删除自启动）\n"
+         "5、cre    （创建自定义RGB文件模板）\n\n")
+
+
+def wine_env(prefix, display):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8",
+               WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+    env.pop("DISPLAY", None)
+    if display:
+        env["DISPLAY"] = display
+    return env
+
+
+def gbk(text):
+    """The bytes a console text is on the wire: GBK with CR LF line ends."""
+    return text.replace("\n", "\r\n").encode("gbk")
+
+
+def diagnostics(launch_command, builtin=BUILTIN_TEXT):
+    return ("自定义RGB文件路径： %s\\自定义RGB.txt\n钉钉路径%s\n日志文件路径 %s\\Quorvane.log\n"
+            "自带RGB数据%s\n" % (DESKTOP, launch_command, DESKTOP, builtin))
+
+
+def probe_line(x, y, key):
+    return "当前位置：%d,%d RGB：%s\n" % (x, y, key)
+
+
+class Result:
+    def __init__(self, rc, out, err, elapsed):
+        self.rc, self.out, self.err, self.elapsed = rc, out, err, elapsed
+
+    @property
+    def text(self):
+        return self.out.decode("gbk", "replace").replace("\r\n", "\n")
+
+    @property
+    def err_text(self):
+        return self.err.decode("gbk", "replace").replace("\r\n", "\n")
+
+
+class Machine:
+    """A Windows of its own: a copied Wine prefix and an Xvfb display."""
+
+    def __init__(self, name):
+        self.name = name
+
+    def __enter__(self):
+        self.root = tempfile.mkdtemp(prefix="quorvane-%s-" % self.name)
+        self.prefix = os.path.join(self.root, "prefix")
+        copy_prefix(os.environ["QUORVANE_PREFIX_TEMPLATE"], self.prefix)
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as f:
+            self.display = ":" + f.readline().strip()
+        self.env = wine_env(self.prefix, self.display)
+        self.events_file = self.unix(r"C:\standin-events.txt")
+        self.env["STANDIN_EVENTS"] = r"C:\standin-events.txt"
+        self.started = []
+        return self
+
+    def __exit__(self, *exc):
+        for p in self.started:
+            if p.poll() is None:
+                p.kill()
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.xvfb.kill()
+        self.xvfb.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # --- paths -------------------------------------------------------------
+    def unix(self, win):
+        """The Linux path of a C:\\ path inside the prefix (case as Wine made it)."""
+        assert win[:3].upper() == "C:\\", win
+        return os.path.join(self.prefix, "drive_c", *win[3:].split("\\"))
+
+    @property
+    def desktop(self):
+        return self.unix(DESKTOP)
+
+    @property
+    def log_file(self):
+        return os.path.join(self.desktop, "Quorvane.log")
+
+    @property
+    def probe_file(self):
+        return os.path.join(self.desktop, "自定义RGB.txt")
+
+    # --- registry ----------------------------------------------------------
+    def reg_import(self, lines):
+        """Imports registry lines written as in a .reg file (values escaped there)."""
+        path = os.path.join(self.root, "import.reg")
+        text = "Windows Registry Editor Version 5.00\r\n\r\n" + "\r\n".join(lines) + "\r\n"
+        with open(path, "wb") as f:
+            f.write(b"\xff\xfe" + text.encode("utf-16-le"))
+        self.wine(["regedit", "/s", path])
+
+    def reg_export(self, key):
+        """The text of a key as regedit exports it, or '' when the key is missing."""
+        path = os.path.join(self.root, "export.reg")
+        if os.path.exists(path):
+            os.unlink(path)
+        self.wine(["regedit", "/e", path, key])
+        if not os.path.exists(path):
+            return ""
+        with open(path, "rb") as f:
+            return f.read().decode("utf-16").replace("\r\n", "\n")
+
+    def set_uninstall_string(self, value):
+        """value as the Windows text to store, or a .reg data form such as 'dword:5'."""
+        data = value if value.startswith("dword:") else '"%s"' % reg_escape(value)
+        self.reg_import(["[%s]" % WOW64_UNINSTALL, '"UninstallString"=%s' % data])
+
+    # --- the stand-in client -----------------------------------------------
+    def install_client(self, folder=CLIENT_FOLDER, client_name="DingTalk.exe", register=True):
+        target = self.unix(folder)
+        os.makedirs(target, exist_ok=True)
+        shutil.copy(os.environ["STANDIN_CLIENT_EXE"], os.path.join(target, client_name))
+        shutil.copy(os.environ["STANDIN_LAUNCHER_EXE"], os.path.join(target, "DingtalkLauncher.exe"))
+        if client_name != "DingTalk.exe":
+            self.env["STANDIN_CLIENT"] = client_name
+        if register:
+            self.set_uninstall_string(folder + "\\uninst.exe")
+        return target
+
+    def show_entry(self, points, delay_ms=0, rect=None):
+        """What the stand-in paints: (x, y, r, g, b) points, shown after delay_ms."""
+        self.env["STANDIN_POINTS"] = ";".join("%d,%d,%d,%d,%d" % p for p in points)
+        self.env["STANDIN_POINTS_DELAY"] = str(delay_ms)
+        if rect:
+            self.env["STANDIN_RECT"] = "%d,%d,%d,%d" % rect
+
+    def make_shortcut(self, target):
+        self.wine([os.environ["MAKE_SHORTCUT_EXE"], SHORTCUT, target], check=True)
+
+    def start_client(self, path):
+        """Starts the stand-in by hand (the shortcut road cannot start it under Wine)."""
+        p = subprocess.Popen([WINE, path], env=self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.started.append(p)
+        self.wait_for_event("shown", timeout=30)
+        return p
+
+    def events(self):
+        """The stand-in's events as (name, fields) pairs, in order."""
+        if not os.path.exists(self.events_file):
+            return []
+        out = []
+        with open(self.events_file) as f:
+            for line in f:
+                words = line.split()
+                fields = dict(w.split("=", 1) for w in words[1:] if "=" in w)
+                out.append((words[0], fields))
+        return out
+
+    def clicks(self):
+        return [fields for name, fields in self.events() if name == "click"]
+
+    def wait_for_event(self, name, timeout):
+        end = time.time() + timeout
+        while time.time() < end:
+            if any(n == name for n, _ in self.events()):
+                return
+            time.sleep(0.1)
+        raise AssertionError("stand-in never reported %r" % name)
+
+    # --- running -----------------------------------------------------------
+    def wine(self, args, check=False, timeout=60):
+        return subprocess.run([WINE] + args, env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
+                              check=check, timeout=timeout)
+
+    def run(self, args=(), exe=None, timeout=120):
+        """Runs Quorvane.exe to its end. Standard input is empty, so every pause returns
+        at once; output goes to files, since started programs inherit it."""
+        exe = exe or os.environ["QUORVANE_EXE"]
+        out_path = os.path.join(self.root, "stdout")
+        err_path = os.path.join(self.root, "stderr")
+        start = time.time()
+        with open(out_path, "wb") as out, open(err_path, "wb") as err:
+            p = subprocess.Popen([WINE, exe] + list(args), env=self.env, stdout=out,
+                                 stderr=err, stdin=subprocess.DEVNULL)
+            try:
+                rc = p.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                raise
+        elapsed = time.time() - start
+        with open(out_path, "rb") as f:
+            out_bytes = f.read()
+        with open(err_path, "rb") as f:
+            err_bytes = f.read()
+        return Result(rc, out_bytes, err_bytes, elapsed)
+
+    def start(self, args=(), exe=None):
+        """Starts Quorvane.exe and leaves it running; output in self.root/bg-stdout."""
+        exe = exe or os.environ["QUORVANE_EXE"]
+        out = open(os.path.join(self.root, "bg-stdout"), "wb")
+        p = subprocess.Popen([WINE, exe] + list(args), env=self.env, stdout=out,
+                             stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.started.append(p)
+        return p
+
+    def background_output(self):
+        with open(os.path.join(self.root, "bg-stdout"), "rb") as f:
+            return f.read()
+
+
+def reg_escape(text):
+    return text.replace("\\", "\\\\").replace('"', '\\"')
+
+
+def copy_prefix(template, target):
+    """Copies the template prefix. The system folders, most of its size, are hard-linked:
+    nothing writes there."""
+    linked = ("system32", "syswow64")
+    windows = os.path.join("drive_c", "windows")
+    shutil.copytree(template, target, symlinks=True,
+                    ignore=lambda d, names: linked if d.endswith(windows) else ())
+    for name in linked:
+        if not os.path.isdir(os.path.join(template, windows, name)):
+            continue
+        subprocess.run(["cp", "-al", os.path.join(template, windows, name),
+                        os.path.join(target, windows, name)], check=True)

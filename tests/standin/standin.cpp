@@ -1,0 +1,157 @@
+// Stand-in for the DingTalk client in end-to-end tests: a borderless topmost window
+// titled "钉钉" that paints given pixels (the live-room entry) and records every mouse
+// press. Set up through the environment, which the program under test passes on:
+//   STANDIN_RECT          "left,top,width,height" of the window at start
+//   STANDIN_POINTS        "x,y,r,g,b;..." pixels in window coordinates
+//   STANDIN_POINTS_DELAY  milliseconds before the pixels show
+//   STANDIN_EVENTS        file that gets one line per event
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <windows.h>
+
+static const COLORREF BACKGROUND = RGB(240, 240, 240);
+static const COLORREF ROOM = RGB(20, 90, 200); // painted once the entry was clicked
+static const int MAX_POINTS = 64;
+
+static int point_count;
+static int point_x[MAX_POINTS], point_y[MAX_POINTS];
+static COLORREF point_colour[MAX_POINTS];
+static bool points_shown;
+static bool room_entered;
+static char events_path[MAX_PATH];
+
+static long long now_ms()
+{
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER t;
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    return (long long)(t.QuadPart / 10000ULL) - 11644473600000LL; // Unix epoch
+}
+
+static void record(const char *what, HWND window)
+{
+    if (events_path[0] == '\0')
+        return;
+    RECT r = {0, 0, 0, 0};
+    if (window != NULL)
+        GetWindowRect(window, &r);
+    FILE *f = fopen(events_path, "a");
+    if (f == NULL)
+        return;
+    fprintf(f, "%s time=%lld rect=%ld,%ld,%ld,%ld\n", what, now_ms(), r.left, r.top,
+            r.right - r.left, r.bottom - r.top);
+    fclose(f);
+}
+
+static void read_points(const char *text)
+{
+    while (text != NULL && *text != '\0' && point_count < MAX_POINTS) {
+        int x, y, r, g, b;
+        if (sscanf(text, "%d,%d,%d,%d,%d", &x, &y, &r, &g, &b) != 5)
+            break;
+        point_x[point_count] = x;
+        point_y[point_count] = y;
+        point_colour[point_count] = RGB(r, g, b);
+        ++point_count;
+        text = strchr(text, ';');
+        if (text != NULL)
+            ++text;
+    }
+}
+
+static void press(HWND window, const char *button, LPARAM lparam)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    char what[128];
+    snprintf(what, sizeof what, "click button=%s at=%d,%d cursor=%ld,%ld", button,
+             (int)(short)LOWORD(lparam), (int)(short)HIWORD(lparam), cursor.x, cursor.y);
+    record(what, window);
+    room_entered = true;
+    InvalidateRect(window, NULL, FALSE);
+}
+
+static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        RECT all;
+        GetClientRect(window, &all);
+        HBRUSH brush = CreateSolidBrush(room_entered ? ROOM : BACKGROUND);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        if (points_shown && !room_entered) {
+            for (int i = 0; i < point_count; ++i)
+                SetPixelV(dc, point_x[i], point_y[i], point_colour[i]);
+        }
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_TIMER:
+        KillTimer(window, 1);
+        points_shown = true;
+        InvalidateRect(window, NULL, FALSE);
+        UpdateWindow(window);
+        record("points", window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        press(window, "left", lparam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        press(window, "right", lparam);
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        record("moved", window);
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    GetEnvironmentVariableA("STANDIN_EVENTS", events_path, sizeof events_path);
+    char text[1024] = "";
+    int left = 0, top = 0, width = 930, height = 640;
+    if (GetEnvironmentVariableA("STANDIN_RECT", text, sizeof text) > 0)
+        sscanf(text, "%d,%d,%d,%d", &left, &top, &width, &height);
+    text[0] = '\0';
+    GetEnvironmentVariableA("STANDIN_POINTS", text, sizeof text);
+    read_points(text);
+    int delay = 0;
+    text[0] = '\0';
+    if (GetEnvironmentVariableA("STANDIN_POINTS_DELAY", text, sizeof text) > 0)
+        delay = atoi(text);
+    record("start", NULL);
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+    wc.lpszClassName = "StandInClient";
+    RegisterClassA(&wc);
+    // A borderless window keeps window and screen coordinates the same at (0, 0).
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "钉钉",
+                                  WS_POPUP | WS_VISIBLE, left, top, width, height, NULL,
+                                  NULL, instance, NULL);
+    if (delay > 0)
+        SetTimer(window, 1, (UINT)delay, NULL);
+    else
+        points_shown = true;
+    UpdateWindow(window);
+    record("shown", window);
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
