@@ -1,0 +1,99 @@
+#include "probe/probe_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct fields_row {
+    const char *line;
+    bool ok;
+    int x, y;
+    const char *key;
+};
+
+// Source files are UTF-8 and built for GBK, so "，" here is the bytes A3 AC.
+const fields_row FIELDS[] = {
+    {"214,109 255,146,62", true, 214, 109, "25514662"},
+    {"214 109,,255 146 62", true, 214, 109, "25514662"},
+    {"5,6 1,2", true, 5, 6, "120"},
+    {"5,6 1,2,3,4", true, 5, 6, "123"},
+    {"1,2 3,4,,,,,,,,,,,5", true, 1, 2, "345"},
+    {"1,2 3,4,,,,,,,,,,,,5", true, 1, 2, "345"},        // read whole, not 20 positions
+    {"1234,1234 255,255,255", true, 1234, 1234, "255255255"},
+    {"12a,x9 1,2,3", true, 12, 0, "123"},
+    {" ", true, 0, 0, "000"},                          // only separators: black at 0,0
+    {"-5,+7 -1,300,2", true, -5, 7, "-13002"},          // no range check
+    {"214，109 255，146，62", true, 214, 109, "25514662"}, // full-width comma
+    {"214,109，，255 146,62", true, 214, 109, "25514662"},
+    {"钉钉,1 2,3,4", true, 0, 1, "234"},                // GBK text is one token
+    {"1,2 3,4,5\r", true, 1, 2, "345"},                 // a stray CR ends the number
+    {"1,2 3,4,123456789", true, 1, 2, "34123456789"},   // nine characters fit
+    {"1,2 3,4,1234567890", false, 0, 0, ""},            // ten do not
+    {"1,2 3,4,5 1234567890", false, 0, 0, ""},          // not even in an ignored value
+    {"", false, 0, 0, ""},
+};
+
+TEST(ReadProbeFields, Table)
+{
+    for (const fields_row &row : FIELDS) {
+        SCOPED_TRACE(std::string("line \"") + row.line + "\"");
+        int x = -99;
+        int y = -99;
+        char key[KEY_SIZE];
+        memset(key, 'z', sizeof key);
+        EXPECT_EQ(read_probe_fields(row.line, &x, &y, key, sizeof key), row.ok);
+        EXPECT_STREQ(key, row.key);
+        if (row.ok) {
+            EXPECT_EQ(x, row.x);
+            EXPECT_EQ(y, row.y);
+        } else {
+            EXPECT_EQ(x, -99) << "x written for a refused line";
+        }
+    }
+}
+
+TEST(ReadProbeFields, KeyThatDoesNotFitIsRefused)
+{
+    int x = 0;
+    int y = 0;
+    char key[8];
+    EXPECT_FALSE(read_probe_fields("1,2 255,255,255", &x, &y, key, sizeof key));
+    EXPECT_STREQ(key, "");
+}
+
+TEST(ColourKey, DifferentColoursCanShareAKey)
+{
+    char a[KEY_SIZE];
+    char b[KEY_SIZE];
+    ASSERT_TRUE(make_colour_key(a, sizeof a, 1, 11, 1));
+    ASSERT_TRUE(make_colour_key(b, sizeof b, 11, 1, 1));
+    EXPECT_STREQ(a, b);
+}
+
+TEST(StripLeadingNewline, Table)
+{
+    const struct {
+        const char *in, *out;
+    } rows[] = {{"\n", ""}, {"\n\nx\n", "\nx\n"}, {"x\n", "x\n"}, {"", ""}};
+    for (const auto &row : rows) {
+        char text[16];
+        strcpy(text, row.in);
+        strip_leading_newline(text);
+        EXPECT_STREQ(text, row.out) << "from \"" << row.in << "\"";
+    }
+}
+
+TEST(CheckProbeLine, LengthLimits)
+{
+    int x = 0;
+    int y = 0;
+    char key[KEY_SIZE];
+    EXPECT_EQ(check_probe_line("", 0, &x, &y, key), LINE_EMPTY);
+    EXPECT_EQ(check_probe_line("1,2 3,4,,,,,,,,,,,,,,,5", 23, &x, &y, key), LINE_PROBE);
+    EXPECT_EQ(check_probe_line("1,2 3,4,,,,,,,,,,,,,,,,", 24, &x, &y, key), LINE_TOO_LONG);
+    EXPECT_EQ(check_probe_line("1,2 3,4,1234567890", 18, &x, &y, key), LINE_BAD_VALUE);
+}
+
+} // namespace
