@@ -1,0 +1,142 @@
+"""The command words: autostart on and off in the real Wine registry, the probe
+template on the desktop, and how a word is told from the normal run."""
+import os
+import re
+import shutil
+import time
+import unittest
+
+import harness
+from harness import BUILTIN, BUILTIN_TEXT, RUN_KEY, USAGE, gbk, probe_line
+
+ADDED = "添加成功！请勿删除本文件\n "
+REMOVED = "删除成功！\n "
+ABSENT = "启动项不存在\n"
+TEMPLATE = "创建模板文件成功，请在桌面查看\n"
+
+
+def install_exe(m, folder):
+    target = m.unix(folder)
+    os.makedirs(target, exist_ok=True)
+    shutil.copy(os.environ["QUORVANE_EXE"], os.path.join(target, "Quorvane.exe"))
+    return os.path.join(target, "Quorvane.exe")
+
+
+def run_value(m):
+    """The Quorvane line of the Run key as regedit exports it, or None."""
+    for line in m.reg_export(RUN_KEY).splitlines():
+        if line.startswith('"Quorvane"='):
+            return line
+    return None
+
+
+class Autostart(unittest.TestCase):
+    def test_add_replace_and_remove(self):
+        with harness.Machine("autostart") as m:
+            before = m.reg_export(RUN_KEY)
+            first = install_exe(m, r"C:\Tools")
+            second = install_exe(m, r"C:\Other Folder")
+
+            r = m.run(["del"], exe=first)
+            self.assertEqual((r.rc, r.out[:len(gbk(USAGE + ABSENT))]), (1, gbk(USAGE + ABSENT)))
+
+            r = m.run(["add"], exe=first)
+            self.assertTrue(r.out.startswith(gbk(USAGE + ADDED)), r.text)
+            self.assertEqual(r.rc, 0)
+            # A quoted string in the export is REG_SZ; the quotes are part of the data.
+            self.assertEqual(run_value(m), r'"Quorvane"="\"C:\\Tools\\Quorvane.exe\""')
+
+            r = m.run(["add"], exe=second)
+            self.assertEqual(r.rc, 0)
+            self.assertEqual(run_value(m), r'"Quorvane"="\"C:\\Other Folder\\Quorvane.exe\""')
+
+            r = m.run(["del"], exe=first)
+            self.assertTrue(r.out.startswith(gbk(USAGE + REMOVED)), r.text)
+            self.assertEqual(r.rc, 0)
+            self.assertEqual(m.reg_export(RUN_KEY), before)
+
+    def test_path_too_long_is_refused(self):
+        with harness.Machine("longexe") as m:
+            # 258 bytes: the path fits the lookup, the quoted value does not.
+            exe = install_exe(m, "C:\\" + "p" * 242)
+            r = m.run(["add"], exe=exe)
+            self.assertEqual(r.rc, 1)
+            self.assertTrue(r.out.startswith(gbk(
+                USAGE + "添加失败！\n本程序所在路径过长（超过257字节），请把本程序移到路径较短的文件夹后重试\n")), r.text)
+            self.assertIsNone(run_value(m))
+
+
+class Template(unittest.TestCase):
+    def test_template_is_the_builtin_list_and_loads_back(self):
+        with harness.Machine("template") as m:
+            os.makedirs(m.desktop, exist_ok=True)
+            with open(m.probe_file, "wb") as f:
+                f.write(b"old text that must go\r\n" * 20)
+            for _ in range(2):
+                r = m.run(["cre"])
+                self.assertTrue(r.out.startswith(gbk(USAGE + TEMPLATE)), r.text)
+                self.assertEqual(r.rc, 0)
+                with open(m.probe_file, "rb") as f:
+                    data = f.read()
+                self.assertEqual(len(data), 218)
+                self.assertEqual(data, BUILTIN_TEXT.replace("\n", "\r\n").encode())
+
+            # The normal run loads it back as exactly the built-in list.
+            m.install_client()
+            m.show_entry([BUILTIN[1]])
+            r = m.run(timeout=60)
+            self.assertEqual(r.rc, 0)
+            self.assertIn(gbk("找到自定义RGB文件\n"), r.out)
+            probes = re.findall(rb"\xb5\xb1\xc7\xb0\xce\xbb\xd6\xc3\xa3\xba(\d+,\d+) ", r.out)  # 当前位置：
+            self.assertEqual(probes, [b"214,109", b"224,120"])
+
+    def test_file_that_cannot_be_created(self):
+        with harness.Machine("badtemplate") as m:
+            os.makedirs(m.probe_file)
+            r = m.run(["cre"])
+            self.assertEqual(r.rc, 1)
+            self.assertNotIn(gbk(TEMPLATE), r.out)
+            self.assertTrue(r.err.startswith(gbk("创建文件失败\n原因: ")), r.err_text)
+
+
+class CommandWords(unittest.TestCase):
+    def test_other_spellings_run_the_normal_run(self):
+        with harness.Machine("words") as m:
+            # With no client at all, the normal run shows itself by its log records.
+            for args in (["XY"], ["Add"], ["add", "extra"], ["cre", "x"]):
+                r = m.run(args, timeout=30)
+                self.assertEqual(r.rc, 1, args)
+                self.assertTrue(r.out.startswith(gbk(USAGE + "原因：打开注册表失败\n")), (args, r.text))
+            self.assertFalse(os.path.exists(m.probe_file))
+            self.assertIsNone(run_value(m))
+
+
+class Readout(unittest.TestCase):
+    def test_shows_position_and_colour_every_300_ms(self):
+        with harness.Machine("readout") as m:
+            m.install_client()
+            m.show_entry([BUILTIN[0]], rect=(300, 200, 400, 300))
+            p = m.start(["xy"])
+            m.wait_for_event("moved", timeout=30)
+            deadline = time.time() + 20
+            while time.time() < deadline and "0,0,930,640" not in open(m.events_file).read():
+                time.sleep(0.1)
+            m.wine([os.environ["SET_CURSOR_EXE"], "214", "109"], check=True)
+            time.sleep(1)
+            start = len(m.background_output())
+            time.sleep(3)
+            out = m.background_output()
+            self.assertIsNone(p.poll())
+
+            line = gbk("  \r当前鼠标位置：X:214 Y:109， RGB值：255,146,62")
+            self.assertTrue(out.startswith(gbk(USAGE)), out)
+            rest = out[len(gbk(USAGE)):]
+            self.assertNotIn(b"\n", rest)  # no progress lines, no probe loading, no newline
+            recent = out[start:]
+            count = recent.count(line)
+            self.assertTrue(8 <= count <= 12, (count, recent))  # about 3 s / 300 ms
+            self.assertEqual(m.clicks(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
