@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a fresh Debian 12 machine.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends \
+  cmake make g++ libgtest-dev python3 python3-pefile \
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 \
+  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-i686-dev mingw-w64-x86-64-dev \
+  wine64 xvfb xauth locales
+# Wine takes its ANSI code page (936) from this locale.
+locale -a | grep -qi '^zh_CN.utf8$' || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

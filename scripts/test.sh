@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: host unit tests, the check of the 32-bit exe,
+# and the end-to-end tests under Wine (side by side). Ends with the figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh
+
+seconds() { date +%s.%N; }
+t0=$(seconds)
+ctest --test-dir build/host --output-on-failure
+t1=$(seconds)
+/usr/bin/python3 tests/artifact/check_pe.py build/win32/Quorvane.exe
+t2=$(seconds)
+ctest --test-dir build/win64 --output-on-failure -j6
+t3=$(seconds)
+
+exe=build/win32/Quorvane.exe
+host_count=$(ctest --test-dir build/host -N | sed -n 's/^Total Tests: //p')
+e2e_count=$(ctest --test-dir build/win64 -N | sed -n 's/^Total Tests: //p')
+e2e_cases=$(cat tests/e2e/test_*.py | grep -c '^    def test_')
+span() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
+echo
+echo "== figures"
+size=$(stat -c %s $exe)
+echo "i686 Quorvane.exe (stripped): $size bytes ($(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1024 }') KiB)"
+echo "DLL imports: $(i686-w64-mingw32-objdump -p $exe | sed -n 's/^\tDLL Name: //p' | paste -sd' ')"
+echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
+echo "end-to-end: $e2e_count CTest tests ($e2e_cases cases, prefix set-up included), $(span "$t2" "$t3") s wall"
