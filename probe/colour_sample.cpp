@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-void sample_colour_key(char *key, size_t n)
+bool sample_colour_key(char *key, size_t n)
 {
     HDC screen = GetDC(NULL);
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
     const COLORREF colour = GetPixel(screen, cursor.x, cursor.y);
     ReleaseDC(NULL, screen);
-    make_colour_key(key, n, GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return screen_colour_key(key, n, colour);
 }

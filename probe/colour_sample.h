@@ -5,6 +5,7 @@
 #include <stddef.h>
 
 // Writes the colour key of the screen pixel under the cursor into key (n bytes).
-void sample_colour_key(char *key, size_t n);
+// Returns false, with key empty, when the pixel cannot be read.
+bool sample_colour_key(char *key, size_t n);
 
 #endif

@@ -18,6 +18,16 @@ bool make_colour_key(char *key, size_t n, int r, int g, int b)
     return format_text(key, n, "%d%d%d", r, g, b);
 }
 
+bool screen_colour_key(char *key, size_t n, unsigned long colour)
+{
+    if (colour == UNREADABLE_COLOUR) {
+        memset(key, 0, n);
+        return false;
+    }
+    return make_colour_key(key, n, (int)(colour & 0xFF), (int)((colour >> 8) & 0xFF),
+                           (int)((colour >> 16) & 0xFF));
+}
+
 // What a "%d" conversion gives: leading white space skipped, an optional sign, the
 // digits up to the first other character; 0 when no number starts the token. Tokens
 // have at most 9 characters, so the value cannot overflow.

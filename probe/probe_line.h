@@ -24,6 +24,14 @@ void strip_leading_newline(char *text);
 // Writes the colour key "%d%d%d" of r, g and b into key (n bytes).
 bool make_colour_key(char *key, size_t n, int r, int g, int b);
 
+// What GetPixel answers for a pixel it cannot read (CLR_INVALID): a locked screen, a
+// screen saver on the secure desktop. All bits set, so it would pass for white.
+static const unsigned long UNREADABLE_COLOUR = 0xFFFFFFFFUL;
+
+// The colour key of a screen colour value (red in bits 0-7, green 8-15, blue 16-23).
+// Returns false, with key empty, for an unreadable pixel, which must never match.
+bool screen_colour_key(char *key, size_t n, unsigned long colour);
+
 // Reads x, y and the expected colour key (n bytes) from a NUL-terminated line. Every
 // character of the line is examined. Returns false, with key cleared, for an empty
 // line (x and y untouched) or when a value or the key does not fit its buffer.

@@ -17,6 +17,7 @@ def main():
         "STANDIN_LAUNCHER_EXE": os.path.join(standin, "DingtalkLauncher.exe"),
         "MAKE_SHORTCUT_EXE": os.path.join(standin, "make_shortcut.exe"),
         "SET_CURSOR_EXE": os.path.join(standin, "set_cursor.exe"),
+        "SWAP_BUTTONS_EXE": os.path.join(standin, "swap_buttons.exe"),
         "QUORVANE_PREFIX_TEMPLATE": os.path.join(build, "tests", "e2e", "prefix-template"),
     }
     for name, value in defaults.items():

@@ -72,6 +72,26 @@ TEST(ColourKey, DifferentColoursCanShareAKey)
     EXPECT_STREQ(a, b);
 }
 
+TEST(ColourKey, FromScreenColour)
+{
+    const struct {
+        unsigned long colour;
+        bool readable;
+        const char *key;
+    } rows[] = {
+        {0x003E92FFUL, true, "25514662"},  // 255,146,62 as GetPixel gives it
+        {0x00FFFFFFUL, true, "255255255"}, // real white still matches a white probe
+        {0x00000000UL, true, "000"},
+        {0xFFFFFFFFUL, false, ""},         // CLR_INVALID is not white
+    };
+    for (const auto &row : rows) {
+        char key[KEY_SIZE];
+        memset(key, 'z', sizeof key);
+        EXPECT_EQ(screen_colour_key(key, sizeof key, row.colour), row.readable) << std::hex << row.colour;
+        EXPECT_STREQ(key, row.key) << std::hex << row.colour;
+    }
+}
+
 TEST(StripLeadingNewline, Table)
 {
     const struct {
