@@ -4,7 +4,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
-  cmake make g++ libgtest-dev python3 python3-pefile \
+  cmake make g++ libgtest-dev python3 python3-pefile clang libclang-rt-14-dev cppcheck \
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-i686-dev mingw-w64-x86-64-dev \
   wine64 xvfb xauth locales

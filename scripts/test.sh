@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: host unit tests, the check of the 32-bit exe,
+# Builds everything and runs every test: static analysis, host unit tests (plain and
+# under ASan/UBSan), the fuzz targets for a bounded time, the check of the 32-bit exe,
 # and the end-to-end tests under Wine (side by side). Ends with the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
 
+# The code is C-like on purpose, so C-style casts are not findings.
+cppcheck --quiet --enable=warning,style,performance,portability --error-exitcode=1 \
+  --std=c++17 --suppress=missingIncludeSystem --suppress=cstyleCast -I . -D_WIN32 \
+  app client probe setup tests/standin tests/fuzz
+
 seconds() { date +%s.%N; }
 t0=$(seconds)
 ctest --test-dir build/host --output-on-failure
 t1=$(seconds)
+cmake --preset host-asan >/dev/null
+cmake --build build/host-asan -j"$(nproc)"
+ctest --test-dir build/host-asan --output-on-failure
+scripts/fuzz.sh 45
 /usr/bin/python3 tests/artifact/check_pe.py build/win32/Quorvane.exe
 t2=$(seconds)
 ctest --test-dir build/win64 --output-on-failure -j6
