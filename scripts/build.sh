@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Debian's python3 has pefile; a python3 earlier on PATH may not.
-py=(-DPython3_EXECUTABLE=/usr/bin/python3)
+py=(--no-warn-unused-cli -DPython3_EXECUTABLE=/usr/bin/python3)
 for preset in host win64 win32; do
   cmake --preset "$preset" "${py[@]}" >/dev/null
   cmake --build "build/$preset" -j"$(nproc)"

@@ -8,8 +8,8 @@ import harness
 import make_prefix
 
 
-def main():
-    build = os.path.abspath(sys.argv[1])
+def set_defaults(build):
+    """Points the harness at the test programs of a build and makes the prefix."""
     standin = os.path.join(build, "tests", "standin")
     defaults = {
         "QUORVANE_EXE": os.path.join(build, "Quorvane.exe"),
@@ -22,8 +22,11 @@ def main():
     }
     for name, value in defaults.items():
         os.environ.setdefault(name, value)
-    sys.argv = [sys.argv[0], os.environ["QUORVANE_PREFIX_TEMPLATE"]]
-    make_prefix.main()
+    make_prefix.make(os.environ["QUORVANE_PREFIX_TEMPLATE"])
+
+
+def main():
+    set_defaults(os.path.abspath(sys.argv[1]))
 
     with harness.Machine("main") as m:
         m.install_client()

@@ -8,8 +8,8 @@ import sys
 import harness
 
 
-def main():
-    target = os.path.abspath(sys.argv[1])
+def make(target):
+    target = os.path.abspath(target)
     stamp = os.path.join(target, ".quorvane-ready")
     if os.path.exists(stamp):
         return 0
@@ -27,6 +27,10 @@ def main():
                 os.unlink(path)
                 os.mkdir(path)
     open(stamp, "w").close()
+
+
+def main():
+    make(sys.argv[1])
     return 0
 
 
