@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset win64 -DPython3_EXECUTABLE=/usr/bin/python3 >/dev/null
 cmake --build build/win64 -j"$(nproc)"
-/usr/bin/python3 tests/e2e/main_job.py build/win64
+/usr/bin/python3 tests/e2e/main_job.py build/win64 build/main-job

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """The main job: one normal run of Quorvane.exe under Wine against the stand-in client,
-from launch to click, with the console transcript shown in UTF-8. main_job.py BUILD_DIR"""
+from launch to click, with the console transcript shown in UTF-8 and screenshots of the
+screen. main_job.py BUILD_DIR [SCREENSHOT_DIR]"""
 import os
+import subprocess
 import sys
+import time
 
 import harness
 import make_prefix
+import screens
 
 
 def set_defaults(build):
@@ -25,27 +29,81 @@ def set_defaults(build):
     make_prefix.make(os.environ["QUORVANE_PREFIX_TEMPLATE"])
 
 
-def main():
-    set_defaults(os.path.abspath(sys.argv[1]))
+# What each screenshot must show: (x, y, colour) on the screen.
+BACKGROUND, ROOM, ROOT = (240, 240, 240), (20, 90, 200), (0, 0, 0)
+ENTRY = harness.BUILTIN[2]
+PLACED = [(ENTRY[0], ENTRY[1], tuple(ENTRY[2:])), (0, 0, BACKGROUND), (360, 200, (220, 50, 50)), (929, 639, BACKGROUND),
+          (930, 300, ROOT), (400, 640, ROOT)]
+ENTERED = [(100, 500, ROOM), (ENTRY[0], ENTRY[1], ROOM), (929, 639, ROOM), (930, 300, ROOT)]
 
+
+def wait_for(m, what, timeout):
+    end = time.time() + timeout
+    while time.time() < end:
+        if what(m.events()):
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def check_screen(path, expected):
+    """The points of expected whose colour differs in the screenshot at path."""
+    return ["(%d,%d) is %s, want %s" % (x, y, screens.pixel(path, x, y), colour)
+            for x, y, colour in expected if screens.pixel(path, x, y) != colour]
+
+
+def run_main_job(out_dir):
+    """One normal run with screenshots of the placed window and of the entered room.
+    Returns (result, clicks, problems)."""
+    os.makedirs(out_dir, exist_ok=True)
+    problems = []
     with harness.Machine("main") as m:
         m.install_client()
         # The client opens at another place and size; its live-room entry is where the
         # third probe line looks, so the scan misses twice first.
-        m.show_entry([harness.BUILTIN[2]], rect=(200, 150, 640, 480))
-        print("Quorvane.exe under Wine, client at %s (uninstall record), display %s\n"
-              % (harness.CLIENT_FOLDER, m.display), flush=True)
-        r = m.run(timeout=120)
-        print("---- console transcript (GBK, shown as UTF-8) ----")
-        print(r.text, end="")
-        print("---- stderr ----" if r.err else "", r.err_text, sep="\n" if r.err else "", end="")
-        print("---- end: exit status %d after %.1f s ----" % (r.rc, r.elapsed))
-        clicks = m.clicks()
-        for c in clicks:
-            print("stand-in client: %s click at %s, window %s" % (c["button"], c["cursor"], c["rect"]))
-        ok = r.rc == 0 and len(clicks) == 1
-        print("main job:", "entered the live room" if ok else "FAILED")
-        return 0 if ok else 1
+        m.show_entry([ENTRY], rect=(200, 150, 640, 480))
+        start = time.time()
+        p = m.start()
+        placed = os.path.join(out_dir, "1-window-placed.png")
+        entered = os.path.join(out_dir, "2-live-room-entered.png")
+        if wait_for(m, lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev), 40):
+            time.sleep(1)  # the repaint after the move
+            screens.capture(m.display, placed)
+            problems += ["window placed: " + p for p in check_screen(placed, PLACED)]
+        else:
+            problems.append("the window was never placed")
+        if wait_for(m, lambda ev: any(n == "click" for n, _ in ev), 40):
+            time.sleep(1)
+            screens.capture(m.display, entered)
+            problems += ["room entered: " + p for p in check_screen(entered, ENTERED)]
+        else:
+            problems.append("no click arrived")
+        try:
+            rc = p.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            rc = None
+        result = harness.Result(rc, m.background_output(), b"", time.time() - start)
+        return result, m.clicks(), problems
+
+
+def main():
+    set_defaults(os.path.abspath(sys.argv[1]))
+    out_dir = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "build/main-job")
+    print("Quorvane.exe under Wine against the stand-in client at %s (uninstall record)\n"
+          % harness.CLIENT_FOLDER, flush=True)
+    r, clicks, problems = run_main_job(out_dir)
+    print("---- console transcript (GBK, shown as UTF-8) ----")
+    print(r.text, end="")
+    print("---- end: exit status %s after %.1f s ----" % (r.rc, r.elapsed))
+    for c in clicks:
+        print("stand-in client: %s click at %s, window %s" % (c["button"], c["cursor"], c["rect"]))
+    print("screenshots in %s" % out_dir)
+    for problem in problems:
+        print("problem:", problem)
+    ok = r.rc == 0 and len(clicks) == 1 and not problems
+    print("main job:", "entered the live room" if ok else "FAILED")
+    return 0 if ok else 1
 
 
 if __name__ == "__main__":

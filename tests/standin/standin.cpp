@@ -12,6 +12,7 @@
 
 static const COLORREF BACKGROUND = RGB(240, 240, 240);
 static const COLORREF ROOM = RGB(20, 90, 200); // painted once the entry was clicked
+static const COLORREF LIVE_BADGE = RGB(220, 50, 50);
 static const int MAX_POINTS = 64;
 
 static int point_count;
@@ -85,9 +86,14 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         HBRUSH brush = CreateSolidBrush(room_entered ? ROOM : BACKGROUND);
         FillRect(dc, &all, brush);
         DeleteObject(brush);
+        // A "live" badge for the screenshots, well away from every probe point.
         if (points_shown && !room_entered) {
             for (int i = 0; i < point_count; ++i)
                 SetPixelV(dc, point_x[i], point_y[i], point_colour[i]);
+            RECT badge = {300, 180, 420, 220};
+            HBRUSH live = CreateSolidBrush(LIVE_BADGE);
+            FillRect(dc, &badge, live);
+            DeleteObject(live);
         }
         EndPaint(window, &ps);
         return 0;
