@@ -44,9 +44,9 @@ def gbk(text):
     return text.replace("\n", "\r\n").encode("gbk")
 
 
-def diagnostics(launch_command, builtin=BUILTIN_TEXT):
+def diagnostics(launch_command):
     return ("自定义RGB文件路径： %s\\自定义RGB.txt\n钉钉路径%s\n日志文件路径 %s\\Quorvane.log\n"
-            "自带RGB数据%s\n" % (DESKTOP, launch_command, DESKTOP, builtin))
+            "自带RGB数据%s\n" % (DESKTOP, launch_command, DESKTOP, BUILTIN_TEXT))
 
 
 def probe_line(x, y, key):
@@ -186,13 +186,23 @@ class Machine:
     def clicks(self):
         return [fields for name, fields in self.events() if name == "click"]
 
-    def wait_for_event(self, name, timeout):
+    def wait_until(self, what, timeout):
+        """Polls the stand-in's events until what(events) holds; False on timeout."""
         end = time.time() + timeout
         while time.time() < end:
-            if any(n == name for n, _ in self.events()):
-                return
+            if what(self.events()):
+                return True
             time.sleep(0.1)
-        raise AssertionError("stand-in never reported %r" % name)
+        return False
+
+    def wait_for_event(self, name, timeout):
+        if not self.wait_until(lambda ev: any(n == name for n, _ in ev), timeout):
+            raise AssertionError("stand-in never reported %r" % name)
+
+    def wait_for_placement(self, timeout):
+        """True once the stand-in's window stands where the program puts it."""
+        return self.wait_until(
+            lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev), timeout)
 
     # --- running -----------------------------------------------------------
     def wine(self, args, check=False, timeout=60):

@@ -37,15 +37,6 @@ PLACED = [(ENTRY[0], ENTRY[1], tuple(ENTRY[2:])), (0, 0, BACKGROUND), (360, 200,
 ENTERED = [(100, 500, ROOM), (ENTRY[0], ENTRY[1], ROOM), (929, 639, ROOM), (930, 300, ROOT)]
 
 
-def wait_for(m, what, timeout):
-    end = time.time() + timeout
-    while time.time() < end:
-        if what(m.events()):
-            return True
-        time.sleep(0.1)
-    return False
-
-
 def check_screen(path, expected):
     """The points of expected whose colour differs in the screenshot at path."""
     return ["(%d,%d) is %s, want %s" % (x, y, screens.pixel(path, x, y), colour)
@@ -66,13 +57,13 @@ def run_main_job(out_dir):
         p = m.start()
         placed = os.path.join(out_dir, "1-window-placed.png")
         entered = os.path.join(out_dir, "2-live-room-entered.png")
-        if wait_for(m, lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev), 40):
+        if m.wait_for_placement(40):
             time.sleep(1)  # the repaint after the move
             screens.capture(m.display, placed)
             problems += ["window placed: " + p for p in check_screen(placed, PLACED)]
         else:
             problems.append("the window was never placed")
-        if wait_for(m, lambda ev: any(n == "click" for n, _ in ev), 40):
+        if m.wait_until(lambda ev: any(n == "click" for n, _ in ev), 40):
             time.sleep(1)
             screens.capture(m.display, entered)
             problems += ["room entered: " + p for p in check_screen(entered, ENTERED)]

@@ -7,7 +7,7 @@ import time
 import unittest
 
 import harness
-from harness import BUILTIN, BUILTIN_TEXT, RUN_KEY, USAGE, gbk, probe_line
+from harness import BUILTIN, BUILTIN_TEXT, RUN_KEY, USAGE, gbk
 
 ADDED = "添加成功！请勿删除本文件\n "
 REMOVED = "删除成功！\n "
@@ -117,10 +117,7 @@ class Readout(unittest.TestCase):
             m.install_client()
             m.show_entry([BUILTIN[0]], rect=(300, 200, 400, 300))
             p = m.start(["xy"])
-            m.wait_for_event("moved", timeout=30)
-            deadline = time.time() + 20
-            while time.time() < deadline and "0,0,930,640" not in open(m.events_file).read():
-                time.sleep(0.1)
+            self.assertTrue(m.wait_for_placement(40))
             m.wine([os.environ["SET_CURSOR_EXE"], "214", "109"], check=True)
             time.sleep(1)
             start = len(m.background_output())

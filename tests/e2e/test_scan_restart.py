@@ -2,7 +2,6 @@
 line 11 the scan starts over with line 1 at once. An empty probe file means the
 built-in list."""
 import os
-import time
 import unittest
 
 import harness

@@ -49,7 +49,7 @@ def main():
             env=m.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL)
         m.started.append(sleeper)
-        # The window starts once the scan does: start-up is counted apart.
+        # The measured span starts with the first probe: start-up is counted apart.
         deadline = time.time() + 60
         while probe not in m.background_output() and time.time() < deadline:
             time.sleep(0.1)
