@@ -4,6 +4,7 @@
 #include "app/console.h"
 #include "app/log_record.h"
 
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
@@ -24,9 +25,20 @@ void log_error(const char *message)
     // Every message is one of ours and short, so the record always fits.
     char record[512];
     format_log_record(record, sizeof record, message, &when);
-    fputs(record, log);
-    fclose(log);
+    // On a full disk the record fails at the flush or the close, not at the write.
+    bool failed = fputs(record, log) == EOF || fflush(log) != 0;
+    int reason = errno;
+    if (fclose(log) != 0 && !failed) {
+        failed = true;
+        reason = errno;
+    }
     const size_t length = strlen(record);
     if (length > 0)
         printf("%.*s", (int)(length - 1), record);
+    // The user will look in the log later: tell now that this record is not there.
+    if (failed) {
+        printf("写入日志文件失败！\n");
+        errno = reason;
+        perror("原因");
+    }
 }

@@ -26,8 +26,10 @@ void add_autostart()
                TEXT_SIZE - 3);
         pause_and_exit(1);
     }
+    // A fresh profile, or one tidied by a cleaner, may have no Run key yet.
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, NULL, &key, NULL) == ERROR_SUCCESS) {
         const LONG set = RegSetValueExA(key, RUN_VALUE, 0, REG_SZ, (const BYTE *)value,
                                         (DWORD)strlen(value) + 1);
         RegCloseKey(key);
@@ -40,14 +42,23 @@ void add_autostart()
     pause_and_exit(1);
 }
 
+[[noreturn]] static void report_absent()
+{
+    printf("启动项不存在\n");
+    pause_and_exit(1);
+}
+
 void remove_autostart()
 {
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key);
+    // Without the Run key there is simply no value to delete.
+    if (opened == ERROR_FILE_NOT_FOUND)
+        report_absent();
+    if (opened == ERROR_SUCCESS) {
         if (RegQueryValueExA(key, RUN_VALUE, NULL, NULL, NULL, NULL) == ERROR_FILE_NOT_FOUND) {
             RegCloseKey(key);
-            printf("启动项不存在\n");
-            pause_and_exit(1);
+            report_absent();
         }
         const LONG deleted = RegDeleteValueA(key, RUN_VALUE);
         RegCloseKey(key);
