@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
-# Makes dist/Quorvane-1.1-win32.zip (the stripped 32-bit exe and the user guide as a
-# Notepad-friendly text file) and its SHA-256 checksum file.
+# Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe and the user guide as a
+# Notepad-friendly text file) and its SHA-256 checksum file, from the release exe built
+# in BUILD. The same commit gives the same bytes: the entries' times are
+# SOURCE_DATE_EPOCH, by default the time of the commit checked out.
+# package.sh [BUILD (build/win32)] [DIST (dist)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset win32 >/dev/null
-cmake --build build/win32 -j"$(nproc)"
-mkdir -p dist
-/usr/bin/python3 - <<'PY'
+build=${1:-build/win32}
+dist=${2:-dist}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+cmake -S . -B "$build" --toolchain cmake/toolchain-i686-mingw.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target Quorvane -j"$(nproc)" >/dev/null
+mkdir -p "$dist"
+/usr/bin/python3 - "$build/Quorvane.exe" "$dist/Quorvane-1.1-win32.zip" <<'PY'
+import os
+import sys
+import time
 import zipfile
 
+exe, out = sys.argv[1], sys.argv[2]
 guide = open("docs/user-guide.zh-CN.md", encoding="utf-8").read()
 # UTF-8 with a byte-order mark and CR LF: every Notepad since Windows XP shows it right.
 guide_bytes = b"\xef\xbb\xbf" + guide.replace("\n", "\r\n").encode("utf-8")
+# Zip times are local calendar times from 1980 on; the commit's UTC time stands for it.
+stamp = max(time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6], (1980, 1, 1, 0, 0, 0))
 
 class GbkName(zipfile.ZipInfo):
     # Explorer on Chinese Windows reads names without the UTF-8 flag in code page 936.
@@ -19,14 +32,15 @@ class GbkName(zipfile.ZipInfo):
         return self.filename.encode("gbk"), self.flag_bits
 
 def entry(name):
-    info = GbkName(name, (2026, 1, 1, 0, 0, 0))
+    info = GbkName(name, stamp)
     info.compress_type = zipfile.ZIP_DEFLATED
-    info.create_system = 0
+    info.create_system = 0  # MS-DOS: no Unix permissions from the build machine
+    info.external_attr = 0
     return info
 
-with zipfile.ZipFile("dist/Quorvane-1.1-win32.zip", "w") as z:
-    z.writestr(entry("Quorvane-1.1/Quorvane.exe"), open("build/win32/Quorvane.exe", "rb").read())
-    z.writestr(entry("Quorvane-1.1/使用说明.txt"), guide_bytes)
+with zipfile.ZipFile(out, "w") as z:
+    z.writestr(entry("Quorvane-1.1/Quorvane.exe"), open(exe, "rb").read(), compresslevel=9)
+    z.writestr(entry("Quorvane-1.1/使用说明.txt"), guide_bytes, compresslevel=9)
 PY
-(cd dist && sha256sum Quorvane-1.1-win32.zip > Quorvane-1.1-win32.zip.sha256)
-cat dist/Quorvane-1.1-win32.zip.sha256
+(cd "$dist" && sha256sum Quorvane-1.1-win32.zip > Quorvane-1.1-win32.zip.sha256)
+cat "$dist/Quorvane-1.1-win32.zip.sha256"

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Checks the shipped 32-bit Quorvane.exe without running it (this machine cannot run
-32-bit code): PE32 i386 console program, system DLL imports only, the version record
-and the manifest. check_pe.py EXE"""
+"""Checks the shipped 32-bit Quorvane.exe without running it: PE32 i386 console
+program, system DLL imports only, the version record, the manifest, the hardening flags
+and no link time. check_pe.py EXE"""
+import re
+import subprocess
 import sys
 
 import pefile
@@ -20,6 +22,8 @@ def check(path):
         problems.append("not PE32")
     if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_CUI"]:
         problems.append("subsystem %d is not console" % pe.OPTIONAL_HEADER.Subsystem)
+
+    problems += check_flags(path, pe)
 
     dlls = {e.dll.decode().lower() for e in pe.DIRECTORY_ENTRY_IMPORT}
     if dlls - SYSTEM_DLLS:
@@ -54,13 +58,35 @@ def check(path):
     return problems, dlls
 
 
+def check_flags(path, pe):
+    problems = []
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    for name in ("DYNAMIC_BASE", "NX_COMPAT", "TERMINAL_SERVER_AWARE"):
+        if not flags & pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_" + name]:
+            problems.append("DllCharacteristics %#06x lacks %s" % (flags, name))
+    relocs = pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]]
+    if relocs.Size == 0:
+        problems.append("DYNAMIC_BASE without a relocation table")
+    # NO_SEH is a promise that no code registers a handler through fs:[0].
+    if flags & pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_NO_SEH"]:
+        code = subprocess.run(["i686-w64-mingw32-objdump", "-d", path], check=True,
+                              capture_output=True, text=True).stdout
+        if re.search(r"%fs:(0x0|0)\b", code):
+            problems.append("NO_SEH is set, but the code uses fs:[0]")
+    if pe.FILE_HEADER.TimeDateStamp != 0:
+        problems.append("link time %#x in the header: the build is not reproducible"
+                        % pe.FILE_HEADER.TimeDateStamp)
+    return problems
+
+
 def main():
     problems, dlls = check(sys.argv[1])
     for p in problems:
         print("FAIL:", p)
     if not problems:
-        print("ok: PE32 i386 console, imports %s, version 1.0.0.1 / 1.1, manifest asInvoker"
-              % ", ".join(sorted(dlls)))
+        print("ok: PE32 i386 console, imports %s, version 1.0.0.1 / 1.1, manifest asInvoker, "
+              "DllCharacteristics %#06x, no link time"
+              % (", ".join(sorted(dlls)), pefile.PE(sys.argv[1]).OPTIONAL_HEADER.DllCharacteristics))
     return 1 if problems else 0
 
 
