@@ -1,4 +1,4 @@
-# The build the tests run: the same sources for 64-bit Windows, executed under wine64.
+# The same sources for 64-bit Windows, executed under wine64: keeps them 64-bit clean.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(triple x86_64-w64-mingw32)

@@ -20,14 +20,20 @@ cmake --build build/host-asan -j"$(nproc)"
 ctest --test-dir build/host-asan --output-on-failure
 scripts/fuzz.sh 45
 /usr/bin/python3 tests/artifact/check_pe.py build/win32/Quorvane.exe
+t4=$(seconds)
+repro=$(tests/artifact/reproducible.sh) || { echo "$repro"; exit 1; }
+echo "$repro"
+t5=$(seconds)
+results=build/win32/tests/e2e/results.jsonl
+rm -f "$results"
 t2=$(seconds)
-ctest --test-dir build/win64 --output-on-failure -j6
+e2e_status=0
+ctest --test-dir build/win32 --output-on-failure -j6 || e2e_status=$?
 t3=$(seconds)
 
 exe=build/win32/Quorvane.exe
 host_count=$(ctest --test-dir build/host -N | sed -n 's/^Total Tests: //p')
-e2e_count=$(ctest --test-dir build/win64 -N | sed -n 's/^Total Tests: //p')
-e2e_cases=$(cat tests/e2e/test_*.py | grep -c '^    def test_')
+e2e_count=$(ctest --test-dir build/win32 -N | sed -n 's/^Total Tests: //p')
 span() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 echo
 echo "== figures"
@@ -35,4 +41,8 @@ size=$(stat -c %s $exe)
 echo "i686 Quorvane.exe (stripped): $size bytes ($(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1024 }') KiB)"
 echo "DLL imports: $(i686-w64-mingw32-objdump -p $exe | sed -n 's/^\tDLL Name: //p' | paste -sd' ')"
 echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
-echo "end-to-end: $e2e_count CTest tests ($e2e_cases cases, prefix set-up included), $(span "$t2" "$t3") s wall"
+echo "reproducibility test: $(span "$t4" "$t5") s"
+echo "$repro"
+echo "end-to-end: $e2e_count CTest tests (the two prefix set-ups included), $(span "$t2" "$t3") s wall"
+/usr/bin/python3 tests/e2e/summary.py "$results" || e2e_status=1
+exit "$e2e_status"

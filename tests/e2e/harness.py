@@ -1,20 +1,101 @@
 """What the end-to-end tests share: a Wine prefix and a virtual display of their own,
-the stand-in client installed into it, and Quorvane.exe run with every pause answered."""
+the stand-in client installed into it, and Quorvane.exe run with every pause answered.
+
+Each test file runs under one Windows set-up, named by QUORVANE_SETUP:
+  wow64  64-bit Windows, the release exe (i686) through WoW64, i686 stand-ins
+  win32  32-bit Windows (WINEARCH=win32), the release exe, i686 stand-ins
+  x64    64-bit Windows, the x86_64 build of the same sources and x86_64 stand-ins
+Where this machine cannot run 32-bit code, wow64 and win32 run the x86_64 build in a
+64-bit prefix in its place, and say so."""
 import getpass
+import json
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
+import unittest
 
-WINE = "/usr/lib/wine/wine64"
+WINE64 = "/usr/lib/wine/wine64"
+WINE32 = "/usr/lib/wine/wine"
 WINESERVER = "/usr/lib/wine/wineserver"
-WOW64_UNINSTALL = r"HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\钉钉"
 RUN_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
-CLIENT_FOLDER = r"C:\Program Files (x86)\DingDing"
 SHORTCUT = r"C:\users\Public\Desktop\钉钉.lnk"
 USER = getpass.getuser()
 DESKTOP = "C:\\users\\%s\\Desktop" % USER
+
+
+def runs_32bit_code():
+    """None when this machine starts a 32-bit program, else the reason it does not."""
+    try:
+        subprocess.run([WINE32, "--version"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60, check=True)
+    except OSError as e:
+        return "%s: %s" % (WINE32, e.strerror)
+    except subprocess.SubprocessError as e:
+        return "%s --version: %s" % (WINE32, e)
+    return None
+
+
+class Setup:
+    """One Windows set-up: its prefix kind, loader and the build whose programs run."""
+
+    def __init__(self, name, bits, build, fallback=None):
+        self.name, self.bits, self.build, self.fallback = name, bits, build, fallback
+        self.prefix_kind = "win%d" % bits
+        self.loader = WINE32 if bits == 32 else WINE64
+
+    @property
+    def exe(self):
+        return os.path.join(self.build, "Quorvane.exe")
+
+    def program(self, name):
+        """A test program of the same build: stand-ins, helpers, the sleeper."""
+        for folder in ("standin", "footprint"):
+            path = os.path.join(self.build, "tests", folder, name)
+            if os.path.exists(path):
+                return path
+        raise FileNotFoundError(name)
+
+    def describe(self):
+        text = "%s set-up: %d-bit Windows, %s" % (self.name, self.bits, self.exe)
+        if self.fallback:
+            text += (" in place of the 32-bit release exe: 32-bit code cannot run on this "
+                     "machine (%s)" % self.fallback)
+        return text
+
+
+def resolve_setup(name, build32, build64):
+    if name == "x64":
+        return Setup(name, 64, build64)
+    if name not in ("wow64", "win32"):
+        raise ValueError("unknown set-up %r" % name)
+    why = runs_32bit_code()
+    if why:
+        return Setup(name, 64, build64, fallback=why)
+    return Setup(name, 32 if name == "win32" else 64, build32)
+
+
+def _setup_from_env():
+    name = os.environ.get("QUORVANE_SETUP", "wow64")
+    build32 = os.environ.get("QUORVANE_BUILD32", "build/win32")
+    build64 = os.environ.get("QUORVANE_BUILD64", "build/win64")
+    return resolve_setup(name, os.path.abspath(build32), os.path.abspath(build64))
+
+
+SETUP = _setup_from_env()
+# The suite's own prefixes, which the main job and the footprint benchmark share.
+PREFIXES = os.path.abspath(os.environ.get("QUORVANE_PREFIXES", "build/win32/tests/e2e/prefixes"))
+
+# What the set-up's Windows makes of the client's install: 32-bit Windows has one
+# registry view and no "(x86)" folder.
+if SETUP.bits == 32:
+    UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\钉钉"
+    CLIENT_FOLDER = r"C:\Program Files\DingDing"
+else:
+    UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\钉钉"
+    CLIENT_FOLDER = r"C:\Program Files (x86)\DingDing"
 
 # The built-in probe list as (x, y, r, g, b), line by line.
 BUILTIN = [(214, 109, 255, 146, 62), (224, 120, 255, 148, 62), (231, 118, 255, 148, 62),
@@ -29,10 +110,11 @@ USAGE = ("命令：Quorvane.exe  <参数（可选）>\n参数：\n1、无参数 
          "5、cre    （创建自定义RGB文件模板）\n\n")
 
 
-def wine_env(prefix, display):
+def wine_env(prefix, display, bits=64):
     env = dict(os.environ)
     env.update(WINEPREFIX=prefix, WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8",
-               WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+               WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d",
+               WINEARCH="win%d" % bits)
     env.pop("DISPLAY", None)
     if display:
         env["DISPLAY"] = display
@@ -75,7 +157,7 @@ class Machine:
     def __enter__(self):
         self.root = tempfile.mkdtemp(prefix="quorvane-%s-" % self.name)
         self.prefix = os.path.join(self.root, "prefix")
-        copy_prefix(os.environ["QUORVANE_PREFIX_TEMPLATE"], self.prefix)
+        copy_prefix(os.path.join(PREFIXES, SETUP.prefix_kind), self.prefix)
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
@@ -83,13 +165,16 @@ class Machine:
         os.close(write)
         with os.fdopen(read) as f:
             self.display = ":" + f.readline().strip()
-        self.env = wine_env(self.prefix, self.display)
+        self.env = wine_env(self.prefix, self.display, SETUP.bits)
         self.events_file = self.unix(r"C:\standin-events.txt")
         self.env["STANDIN_EVENTS"] = r"C:\standin-events.txt"
         self.started = []
+        self.cleanups = []
         return self
 
     def __exit__(self, *exc):
+        for cleanup in reversed(self.cleanups):
+            cleanup()
         for p in self.started:
             if p.poll() is None:
                 p.kill()
@@ -116,6 +201,17 @@ class Machine:
     def probe_file(self):
         return os.path.join(self.desktop, "自定义RGB.txt")
 
+    def mount_small_desktop(self, size):
+        """Puts the desktop on a tmpfs of size bytes, unmounted when the machine ends.
+        Skips the test where this machine refuses the mount."""
+        os.makedirs(self.desktop, exist_ok=True)
+        r = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%d" % size, "quorvane-desktop",
+                            self.desktop], capture_output=True, text=True)
+        if r.returncode != 0:
+            raise unittest.SkipTest("cannot mount a small filesystem on the desktop here: %s"
+                                    % (r.stderr.strip() or r.returncode))
+        self.cleanups.append(lambda: subprocess.run(["umount", "-l", self.desktop]))
+
     # --- registry ----------------------------------------------------------
     def reg_import(self, lines):
         """Imports registry lines written as in a .reg file (values escaped there)."""
@@ -139,14 +235,14 @@ class Machine:
     def set_uninstall_string(self, value):
         """value as the Windows text to store, or a .reg data form such as 'dword:5'."""
         data = value if value.startswith("dword:") else '"%s"' % reg_escape(value)
-        self.reg_import(["[%s]" % WOW64_UNINSTALL, '"UninstallString"=%s' % data])
+        self.reg_import(["[%s]" % UNINSTALL_KEY, '"UninstallString"=%s' % data])
 
     # --- the stand-in client -----------------------------------------------
     def install_client(self, folder=CLIENT_FOLDER, client_name="DingTalk.exe", register=True):
         target = self.unix(folder)
         os.makedirs(target, exist_ok=True)
-        shutil.copy(os.environ["STANDIN_CLIENT_EXE"], os.path.join(target, client_name))
-        shutil.copy(os.environ["STANDIN_LAUNCHER_EXE"], os.path.join(target, "DingtalkLauncher.exe"))
+        shutil.copy(SETUP.program("DingTalk.exe"), os.path.join(target, client_name))
+        shutil.copy(SETUP.program("DingtalkLauncher.exe"), os.path.join(target, "DingtalkLauncher.exe"))
         if client_name != "DingTalk.exe":
             self.env["STANDIN_CLIENT"] = client_name
         if register:
@@ -161,11 +257,11 @@ class Machine:
             self.env["STANDIN_RECT"] = "%d,%d,%d,%d" % rect
 
     def make_shortcut(self, target):
-        self.wine([os.environ["MAKE_SHORTCUT_EXE"], SHORTCUT, target], check=True)
+        self.wine([SETUP.program("make_shortcut.exe"), SHORTCUT, target], check=True)
 
     def start_client(self, path):
         """Starts the stand-in by hand (the shortcut road cannot start it under Wine)."""
-        p = subprocess.Popen([WINE, path], env=self.env, stdout=subprocess.DEVNULL,
+        p = subprocess.Popen([SETUP.loader, path], env=self.env, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
         self.wait_for_event("shown", timeout=30)
@@ -205,20 +301,28 @@ class Machine:
             lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev), timeout)
 
     # --- running -----------------------------------------------------------
+    def keep_server(self):
+        """Keeps the wineserver running between programs, through a program that only
+        sleeps until the machine ends."""
+        p = subprocess.Popen([SETUP.loader, SETUP.program("sleeper.exe")], env=self.env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             stdin=subprocess.DEVNULL)
+        self.started.append(p)
+
     def wine(self, args, check=False, timeout=60):
-        return subprocess.run([WINE] + args, env=self.env, stdout=subprocess.DEVNULL,
+        return subprocess.run([SETUP.loader] + args, env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
                               check=check, timeout=timeout)
 
     def run(self, args=(), exe=None, timeout=120):
         """Runs Quorvane.exe to its end. Standard input is empty, so every pause returns
         at once; output goes to files, since started programs inherit it."""
-        exe = exe or os.environ["QUORVANE_EXE"]
+        exe = exe or SETUP.exe
         out_path = os.path.join(self.root, "stdout")
         err_path = os.path.join(self.root, "stderr")
         start = time.time()
         with open(out_path, "wb") as out, open(err_path, "wb") as err:
-            p = subprocess.Popen([WINE, exe] + list(args), env=self.env, stdout=out,
+            p = subprocess.Popen([SETUP.loader, exe] + list(args), env=self.env, stdout=out,
                                  stderr=err, stdin=subprocess.DEVNULL)
             try:
                 rc = p.wait(timeout=timeout)
@@ -234,9 +338,9 @@ class Machine:
 
     def start(self, args=(), exe=None):
         """Starts Quorvane.exe and leaves it running; output in self.root/bg-stdout."""
-        exe = exe or os.environ["QUORVANE_EXE"]
+        exe = exe or SETUP.exe
         out = open(os.path.join(self.root, "bg-stdout"), "wb")
-        p = subprocess.Popen([WINE, exe] + list(args), env=self.env, stdout=out,
+        p = subprocess.Popen([SETUP.loader, exe] + list(args), env=self.env, stdout=out,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
         return p
@@ -262,3 +366,22 @@ def copy_prefix(template, target):
             continue
         subprocess.run(["cp", "-al", os.path.join(template, windows, name),
                         os.path.join(target, windows, name)], check=True)
+
+
+def main():
+    """Runs the file's tests under the set-up and adds one line of figures to the file
+    named by QUORVANE_E2E_RESULTS, for the closing summary."""
+    print(SETUP.describe(), flush=True)
+    start = time.time()
+    program = unittest.main(exit=False, verbosity=2)
+    result = program.result
+    failed = len(result.failures) + len(result.errors) + len(result.unexpectedSuccesses)
+    path = os.environ.get("QUORVANE_E2E_RESULTS")
+    if path:
+        record = {"setup": SETUP.name, "bits": SETUP.bits, "exe": SETUP.exe,
+                  "fallback": SETUP.fallback, "file": os.path.basename(sys.argv[0]),
+                  "ran": result.testsRun, "failed": failed, "skipped": len(result.skipped),
+                  "start": start, "end": time.time()}
+        with open(path, "a") as f:
+            f.write(json.dumps(record) + "\n")
+    sys.exit(0 if result.wasSuccessful() else 1)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The main job: one normal run of Quorvane.exe under Wine against the stand-in client,
 from launch to click, with the console transcript shown in UTF-8 and screenshots of the
-screen. main_job.py BUILD_DIR [SCREENSHOT_DIR]"""
+screen. The release exe on 64-bit Windows unless QUORVANE_SETUP names another set-up.
+main_job.py [SCREENSHOT_DIR], from the top folder, after the win32 and win64 builds."""
 import os
 import subprocess
 import sys
@@ -12,21 +13,10 @@ import make_prefix
 import screens
 
 
-def set_defaults(build):
-    """Points the harness at the test programs of a build and makes the prefix."""
-    standin = os.path.join(build, "tests", "standin")
-    defaults = {
-        "QUORVANE_EXE": os.path.join(build, "Quorvane.exe"),
-        "STANDIN_CLIENT_EXE": os.path.join(standin, "DingTalk.exe"),
-        "STANDIN_LAUNCHER_EXE": os.path.join(standin, "DingtalkLauncher.exe"),
-        "MAKE_SHORTCUT_EXE": os.path.join(standin, "make_shortcut.exe"),
-        "SET_CURSOR_EXE": os.path.join(standin, "set_cursor.exe"),
-        "SWAP_BUTTONS_EXE": os.path.join(standin, "swap_buttons.exe"),
-        "QUORVANE_PREFIX_TEMPLATE": os.path.join(build, "tests", "e2e", "prefix-template"),
-    }
-    for name, value in defaults.items():
-        os.environ.setdefault(name, value)
-    make_prefix.make(os.environ["QUORVANE_PREFIX_TEMPLATE"])
+def make_prefixes():
+    """Makes the prefixes the harness copies, when they are not there yet."""
+    for kind in ("win64", "win32"):
+        make_prefix.make(kind, harness.PREFIXES)
 
 
 # What each screenshot must show: (x, y, colour) on the screen.
@@ -79,8 +69,9 @@ def run_main_job(out_dir):
 
 
 def main():
-    set_defaults(os.path.abspath(sys.argv[1]))
-    out_dir = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "build/main-job")
+    out_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/main-job")
+    make_prefixes()
+    print(harness.SETUP.describe())
     print("Quorvane.exe under Wine against the stand-in client at %s (uninstall record)\n"
           % harness.CLIENT_FOLDER, flush=True)
     r, clicks, problems = run_main_job(out_dir)

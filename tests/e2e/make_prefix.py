@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the Wine prefix that every end-to-end test copies: make_prefix.py DIR."""
+"""Makes the Wine prefix that every end-to-end test of one kind of Windows copies:
+make_prefix.py win64|win32 PREFIXES_DIR. A 64-bit prefix is made after Wine's 32-bit
+half is installed, so that its syswow64 can start the 32-bit release exe."""
 import os
 import shutil
 import subprocess
@@ -8,15 +10,27 @@ import sys
 import harness
 
 
-def make(target):
-    target = os.path.abspath(target)
+def make(kind, prefixes):
+    target = os.path.join(os.path.abspath(prefixes), kind)
     stamp = os.path.join(target, ".quorvane-ready")
     if os.path.exists(stamp):
         return 0
+    bits = 32 if kind == "win32" else 64
+    why = harness.runs_32bit_code()
+    if why and bits == 32:
+        print("32-bit code cannot run on this machine (%s): no 32-bit Windows prefix; "
+              "the 32-bit set-ups run the x86_64 build in a 64-bit prefix" % why)
+        return 0
     shutil.rmtree(target, ignore_errors=True)
-    env = harness.wine_env(target, display=None)
-    subprocess.run([harness.WINE, "wineboot", "--init"], env=env, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=150)
+    os.makedirs(os.path.dirname(target), exist_ok=True)  # Wine makes only the last folder
+    env = harness.wine_env(target, None, bits)
+    loader = harness.WINE32 if bits == 32 else harness.WINE64
+    booted = subprocess.run([loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, timeout=240)
+    # With Wine's 32-bit half installed but not runnable, the 32-bit steps of the boot
+    # fail; the 64-bit prefix is whole all the same.
+    if booted.returncode != 0 and not why:
+        raise RuntimeError("wineboot --init failed with status %d" % booted.returncode)
     subprocess.run([harness.WINESERVER, "-w"], env=env, check=True, timeout=60)
     # Wine links the user's folders to the Linux home; every test needs a desktop of its own.
     users = os.path.join(target, "drive_c", "users")
@@ -27,11 +41,11 @@ def make(target):
                 os.unlink(path)
                 os.mkdir(path)
     open(stamp, "w").close()
+    return 0
 
 
 def main():
-    make(sys.argv[1])
-    return 0
+    return make(sys.argv[1], sys.argv[2])
 
 
 if __name__ == "__main__":

@@ -36,4 +36,4 @@ class ClientMissing(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

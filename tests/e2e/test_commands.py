@@ -18,7 +18,7 @@ TEMPLATE = "创建模板文件成功，请在桌面查看\n"
 def install_exe(m, folder):
     target = m.unix(folder)
     os.makedirs(target, exist_ok=True)
-    shutil.copy(os.environ["QUORVANE_EXE"], os.path.join(target, "Quorvane.exe"))
+    shutil.copy(harness.SETUP.exe, os.path.join(target, "Quorvane.exe"))
     return os.path.join(target, "Quorvane.exe")
 
 
@@ -54,6 +54,25 @@ class Autostart(unittest.TestCase):
             self.assertTrue(r.out.startswith(gbk(USAGE + REMOVED)), r.text)
             self.assertEqual(r.rc, 0)
             self.assertEqual(m.reg_export(RUN_KEY), before)
+
+    def test_missing_run_key(self):
+        with harness.Machine("norunkey") as m:
+            exe = install_exe(m, r"C:\Tools")
+            m.reg_import(["[-%s]" % RUN_KEY])
+            # A profile without the key: add makes it, del finds no value there.
+            r = m.run(["add"], exe=exe)
+            self.assertEqual(r.rc, 0, r.text)
+            self.assertTrue(r.out.startswith(gbk(USAGE + ADDED)), r.text)
+            self.assertEqual(run_value(m), r'"Quorvane"="\"C:\\Tools\\Quorvane.exe\""')
+            r = m.run(["del"], exe=exe)
+            self.assertEqual(r.rc, 0, r.text)
+            self.assertIsNone(run_value(m))
+
+            m.reg_import(["[-%s]" % RUN_KEY])
+            r = m.run(["del"], exe=exe)
+            self.assertEqual(r.rc, 1)
+            self.assertTrue(r.out.startswith(gbk(USAGE + ABSENT)), r.text)
+            self.assertEqual(m.reg_export(RUN_KEY), "")
 
     def test_path_too_long_is_refused(self):
         with harness.Machine("longexe") as m:
@@ -118,7 +137,7 @@ class Readout(unittest.TestCase):
             m.show_entry([BUILTIN[0]], rect=(300, 200, 400, 300))
             p = m.start(["xy"])
             self.assertTrue(m.wait_for_placement(40))
-            m.wine([os.environ["SET_CURSOR_EXE"], "214", "109"], check=True)
+            m.wine([harness.SETUP.program("set_cursor.exe"), "214", "109"], check=True)
             time.sleep(1)
             start = len(m.background_output())
             time.sleep(3)
@@ -136,4 +155,4 @@ class Readout(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

@@ -37,4 +37,4 @@ class DesktopFolder(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

@@ -30,4 +30,4 @@ class LaunchAndClick(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

@@ -6,7 +6,7 @@ import re
 import unittest
 
 import harness
-from harness import CLIENT_FOLDER, USAGE, WOW64_UNINSTALL, gbk
+from harness import CLIENT_FOLDER, USAGE, UNINSTALL_KEY, gbk
 
 NO_KEY = "打开注册表失败"
 NO_VALUE = "读取键值“UninstallString”失败！"
@@ -46,9 +46,9 @@ class LaunchFailures(unittest.TestCase):
             logged = []
             for name, values, message in cases:
                 with self.subTest(name):
-                    m.reg_import(["[-%s]" % WOW64_UNINSTALL])
+                    m.reg_import(["[-%s]" % UNINSTALL_KEY])
                     if values:
-                        m.reg_import(["[%s]" % WOW64_UNINSTALL] + values)
+                        m.reg_import(["[%s]" % UNINSTALL_KEY] + values)
                     r = m.run(timeout=30)
                     self.assertEqual(r.rc, 1)
                     self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE)) +
@@ -72,4 +72,4 @@ class LaunchFailures(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

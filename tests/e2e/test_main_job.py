@@ -4,6 +4,7 @@ import os
 import tempfile
 import unittest
 
+import harness
 import main_job
 
 
@@ -18,4 +19,4 @@ class MainJob(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

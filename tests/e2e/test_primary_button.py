@@ -1,7 +1,6 @@
 """The click is the user's primary button: with the buttons swapped for a left hand the
 program sends the right-button press, which Windows turns into the primary one. Wine
 does not apply the swap to synthesized input, so the stand-in sees the button sent."""
-import os
 import unittest
 
 import harness
@@ -13,11 +12,13 @@ class PrimaryButton(unittest.TestCase):
         with harness.Machine("swapped") as m:
             m.install_client()
             m.show_entry([BUILTIN[0]])
-            m.wine([os.environ["SWAP_BUTTONS_EXE"], "1"], check=True)
+            # The setting lives only as long as the wineserver: keep it up until the run.
+            m.keep_server()
+            m.wine([harness.SETUP.program("swap_buttons.exe"), "1"], check=True)
             try:
                 r = m.run(timeout=60)
             finally:
-                m.wine([os.environ["SWAP_BUTTONS_EXE"], "0"], check=True)
+                m.wine([harness.SETUP.program("swap_buttons.exe"), "0"], check=True)
             self.assertEqual(r.rc, 0, r.text)
             self.assertEqual([(c["button"], c["cursor"]) for c in m.clicks()], [("right", "214,109")])
 
@@ -29,4 +30,4 @@ class PrimaryButton(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

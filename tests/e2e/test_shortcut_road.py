@@ -30,4 +30,4 @@ class ShortcutRoad(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    harness.main()

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Footprint figures: the stripped i686 exe and its imports, then CPU time and peak
-resident memory of the x86_64 Quorvane.exe under Wine over 60 s of a scan where nothing
-matches, next to a console program that only sleeps, measured side by side.
-footprint.py WIN32_BUILD WIN64_BUILD [SECONDS]"""
+resident memory of the release exe on 64-bit Windows (WoW64) under Wine over 60 s of a
+scan where nothing matches, next to an i686 console program that only sleeps, measured
+side by side. Run from the top folder after the builds: footprint.py [SECONDS]"""
 import os
 import subprocess
 import sys
@@ -32,20 +32,21 @@ def peak_rss_mib(pid):
 
 
 def main():
-    win32, win64 = sys.argv[1], os.path.abspath(sys.argv[2])
-    seconds = float(sys.argv[3]) if len(sys.argv) > 3 else 60
-    exe = os.path.join(win32, "Quorvane.exe")
+    seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60
+    exe = os.path.join(os.environ.get("QUORVANE_BUILD32", "build/win32"), "Quorvane.exe")
     imports = subprocess.run(["i686-w64-mingw32-objdump", "-p", exe], capture_output=True,
                              text=True).stdout
     dlls = [l.split(":", 1)[1].strip() for l in imports.splitlines() if "DLL Name:" in l]
 
-    main_job.set_defaults(win64)
+    main_job.make_prefixes()
+    setup = harness.SETUP
+    print(setup.describe())
     probe = harness.gbk(harness.probe_line(214, 109, harness.BACKGROUND_KEY))
     with harness.Machine("footprint") as m:
         m.install_client()  # the entry never shows: the scan misses for ever
         quorvane = m.start()
         sleeper = subprocess.Popen(
-            [harness.WINE, os.path.join(win64, "tests", "footprint", "sleeper.exe")],
+            [setup.loader, setup.program("sleeper.exe")],
             env=m.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL)
         m.started.append(sleeper)
@@ -53,7 +54,8 @@ def main():
         deadline = time.time() + 60
         while probe not in m.background_output() and time.time() < deadline:
             time.sleep(0.1)
-        procs = {"Quorvane.exe (scan, no match)": quorvane, "sleeper.exe (only sleeps)": sleeper}
+        procs = {"%s (scan, no match)" % os.path.relpath(setup.exe): quorvane,
+                 "%s (only sleeps)" % os.path.relpath(setup.program("sleeper.exe")): sleeper}
         before = {name: cpu_seconds(p.pid) for name, p in procs.items()}
         time.sleep(seconds)
         figures = {}
