@@ -10,7 +10,9 @@ class LaunchAndClick(unittest.TestCase):
     def test_first_probe_matches_at_once(self):
         with harness.Machine("launch") as m:
             m.install_client()
-            m.show_entry([BUILTIN[0]], rect=(300, 200, 400, 300))
+            # At its final size: the X server carries the painted entry along with the
+            # move, so the first probe right after the placement can find it.
+            m.show_entry([BUILTIN[0]], rect=(300, 200, 930, 640))
             r = m.run(timeout=60)
 
             launch = '"%s\\DingtalkLauncher.exe"' % CLIENT_FOLDER

@@ -112,13 +112,8 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         press(window, "right", lparam);
         return 0;
     case WM_WINDOWPOSCHANGED:
-        // The mover waits for this message: repaint before it goes on, so that the
-        // first probe after a move finds the entry painted even on a busy machine.
-        DefWindowProcA(window, message, wparam, lparam);
-        RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-        GdiFlush();
         record("moved", window);
-        return 0;
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -148,14 +143,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     wc.hCursor = LoadCursor(NULL, IDC_ARROW);
     wc.lpszClassName = "StandInClient";
     RegisterClassA(&wc);
-    // Shown from the first paint, which comes while the window is being created.
-    points_shown = delay <= 0;
     // A borderless window keeps window and screen coordinates the same at (0, 0).
     HWND window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "钉钉",
                                   WS_POPUP | WS_VISIBLE, left, top, width, height, NULL,
                                   NULL, instance, NULL);
     if (delay > 0)
         SetTimer(window, 1, (UINT)delay, NULL);
+    else
+        points_shown = true;
     UpdateWindow(window);
     record("shown", window);
 
