@@ -13,10 +13,9 @@ import make_prefix
 import screens
 
 
-def make_prefixes():
-    """Makes the prefixes the harness copies, when they are not there yet."""
-    for kind in ("win64", "win32"):
-        make_prefix.make(kind, harness.PREFIXES)
+def make_prefix_for_setup():
+    """Makes the prefix the set-up copies, when it is not there yet."""
+    make_prefix.make(harness.SETUP.prefix_kind, harness.PREFIXES)
 
 
 # What each screenshot must show: (x, y, colour) on the screen.
@@ -70,7 +69,7 @@ def run_main_job(out_dir):
 
 def main():
     out_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/main-job")
-    make_prefixes()
+    make_prefix_for_setup()
     print(harness.SETUP.describe())
     print("Quorvane.exe under Wine against the stand-in client at %s (uninstall record)\n"
           % harness.CLIENT_FOLDER, flush=True)

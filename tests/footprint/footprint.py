@@ -38,7 +38,7 @@ def main():
                              text=True).stdout
     dlls = [l.split(":", 1)[1].strip() for l in imports.splitlines() if "DLL Name:" in l]
 
-    main_job.make_prefixes()
+    main_job.make_prefix_for_setup()
     setup = harness.SETUP
     print(setup.describe())
     probe = harness.gbk(harness.probe_line(214, 109, harness.BACKGROUND_KEY))
