@@ -2,13 +2,14 @@
 # Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe and the user guide as a
 # Notepad-friendly text file) and its SHA-256 checksum file, from the release exe built
 # in BUILD. The same commit gives the same bytes: the entries' times are
-# SOURCE_DATE_EPOCH, by default the time of the commit checked out.
+# SOURCE_DATE_EPOCH, by default the time of the last commit that changed what the zip is
+# made of (scripts/release-epoch.sh).
 # package.sh [BUILD (build/win32)] [DIST (dist)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/win32}
 dist=${2:-dist}
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(scripts/release-epoch.sh)}
 cmake -S . -B "$build" --toolchain cmake/toolchain-i686-mingw.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Quorvane -j"$(nproc)" >/dev/null

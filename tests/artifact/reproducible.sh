@@ -4,7 +4,8 @@
 # the same bytes. Also checks that the README states the digest of this zip.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+# The copies have no history: take the time the way package.sh does in this clone.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(scripts/release-epoch.sh)}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for n in 1 2; do
@@ -26,6 +27,7 @@ if [ "${exe[1]}" != "${exe[2]}" ] || [ "${zip[1]}" != "${zip[2]}" ] || [ "${sum[
 fi
 if ! grep -q "${zip[1]}" README.md; then
   echo "FAIL: README.md does not state the digest of this release zip: ${zip[1]}"
+  echo "      (state it under \"Checking the release zip\", in a commit of the README alone)"
   status=1
 fi
 exit "$status"
