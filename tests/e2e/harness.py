@@ -38,13 +38,18 @@ def runs_32bit_code():
     return None
 
 
+def loader_for(bits):
+    """Wine's loader for a prefix of that many bits."""
+    return WINE32 if bits == 32 else WINE64
+
+
 class Setup:
     """One Windows set-up: its prefix kind, loader and the build whose programs run."""
 
     def __init__(self, name, bits, build, fallback=None):
         self.name, self.bits, self.build, self.fallback = name, bits, build, fallback
         self.prefix_kind = "win%d" % bits
-        self.loader = WINE32 if bits == 32 else WINE64
+        self.loader = loader_for(bits)
 
     @property
     def exe(self):

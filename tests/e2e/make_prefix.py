@@ -24,9 +24,8 @@ def make(kind, prefixes):
     shutil.rmtree(target, ignore_errors=True)
     os.makedirs(os.path.dirname(target), exist_ok=True)  # Wine makes only the last folder
     env = harness.wine_env(target, None, bits)
-    loader = harness.WINE32 if bits == 32 else harness.WINE64
-    booted = subprocess.run([loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL, timeout=240)
+    booted = subprocess.run([harness.loader_for(bits), "wineboot", "--init"], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=240)
     # With Wine's 32-bit half installed but not runnable, the 32-bit steps of the boot
     # fail; the 64-bit prefix is whole all the same.
     if booted.returncode != 0 and not why:
