@@ -16,10 +16,10 @@ static void report_left_out(load_notice what, int line_number)
 {
     switch (what) {
     case NOTICE_LINE_TOO_LONG:
-        printf("自定义RGB文件第%d行超过%d个字符，已忽略该行\n", line_number, MAX_LINE_CHARS);
+        printf("自定义RGB文件第%d行超过%d字节，已忽略该行\n", line_number, MAX_LINE_CHARS);
         break;
     case NOTICE_VALUE_TOO_LONG:
-        printf("自定义RGB文件第%d行有超过%d个字符的数值，已忽略该行\n", line_number,
+        printf("自定义RGB文件第%d行有超过%d字节的数值，已忽略该行\n", line_number,
                TOKEN_SIZE - 1);
         break;
     case NOTICE_TEXT_FULL:

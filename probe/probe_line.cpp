@@ -4,8 +4,54 @@
 
 #include <string.h>
 
-// GBK bytes of the full-width comma, which users type on Chinese keyboards.
-static const unsigned char FULL_WIDTH_COMMA[2] = {0xA3, 0xAC};
+// The full-width comma, which users type on Chinese keyboards, as GBK and as UTF-8.
+static const char GBK_COMMA[] = "\xA3\xAC";
+static const char UTF8_COMMA[] = "\xEF\xBC\x8C";
+
+size_t full_width_comma_length(const char *s)
+{
+    // UTF-8 first: its first two bytes would also pass for one GBK character.
+    if (strncmp(s, UTF8_COMMA, 3) == 0)
+        return 3;
+    if (strncmp(s, GBK_COMMA, 2) == 0)
+        return 2;
+    return 0;
+}
+
+static bool is_lead_byte(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
+
+static bool is_second_byte(unsigned char c)
+{
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
+}
+
+size_t character_width(const char *s)
+{
+    return is_lead_byte((unsigned char)s[0]) && is_second_byte((unsigned char)s[1]) ? 2 : 1;
+}
+
+size_t normalize_commas(char *line, size_t length)
+{
+    size_t in = 0;
+    size_t out = 0;
+    while (in < length) {
+        const size_t comma = full_width_comma_length(line + in);
+        if (comma > 0) {
+            line[out++] = ',';
+            in += comma;
+            continue;
+        }
+        const size_t width = character_width(line + in);
+        memmove(line + out, line + in, width);
+        out += width;
+        in += width;
+    }
+    memset(line + out, 0, length - out);
+    return out;
+}
 
 void strip_leading_newline(char *text)
 {
@@ -44,11 +90,6 @@ static int token_value(const char *token)
     return negative ? -value : value;
 }
 
-static bool is_lead_byte(unsigned char c)
-{
-    return c >= 0x81 && c <= 0xFE;
-}
-
 bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n)
 {
     memset(key, 0, n);
@@ -61,14 +102,12 @@ bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n)
     size_t token_length = 0;
     size_t i = 0;
     for (;;) {
-        const unsigned char c = (unsigned char)line[i];
-        size_t width = 1;
-        bool separator = c == ',' || c == ' ' || c == '\n' || c == '\0';
-        // Walk GBK characters whole, so that a trail byte is never read as a separator.
-        if (is_lead_byte(c) && line[i + 1] != '\0') {
-            width = 2;
-            separator = c == FULL_WIDTH_COMMA[0] && (unsigned char)line[i + 1] == FULL_WIDTH_COMMA[1];
-        }
+        const char c = line[i];
+        // Walk GBK characters whole, so that a second byte is never read as a separator.
+        size_t width = full_width_comma_length(line + i);
+        const bool separator = width > 0 || c == ',' || c == ' ' || c == '\n' || c == '\0';
+        if (width == 0)
+            width = character_width(line + i);
         if (separator) {
             if (token_length > 0) {
                 if (field < 5)

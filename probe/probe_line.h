@@ -8,7 +8,7 @@ enum {
     KEY_SIZE = 20,         // colour key buffer: at most 19 characters
     TOKEN_SIZE = 10,       // one value while a line is read: at most 9 characters
     LINE_BUFFER_SIZE = 25, // one collected line with its terminator
-    MAX_LINE_CHARS = 23    // longest line that is probed; longer ones are skipped
+    MAX_LINE_CHARS = 23    // longest line that is probed, in bytes; longer ones are skipped
 };
 
 enum line_status {
@@ -17,6 +17,21 @@ enum line_status {
     LINE_TOO_LONG,  // more than MAX_LINE_CHARS characters
     LINE_BAD_VALUE  // a value of more than 9 characters, or a key that does not fit
 };
+
+// Bytes of the full-width comma that starts at s: 2 as GBK (A3 AC), 3 as UTF-8 (EF BC 8C),
+// which Notepad saves unless told ANSI; 0 for anything else. Reads at most 3 bytes of s,
+// stopping at a NUL.
+size_t full_width_comma_length(const char *s);
+
+// Bytes of the character that starts at s: 2 for a GBK lead byte followed by a valid
+// second byte (0x40-0x7E, 0x80-0xFE), else 1. No second byte is ',', ' ' or '\n', so
+// pairing never swallows a separator.
+size_t character_width(const char *s);
+
+// Rewrites every full-width comma of the first length bytes of line as ',' and clears
+// the bytes freed at the end; returns the new length. line must hold length + 2 bytes,
+// the last two NUL.
+size_t normalize_commas(char *line, size_t length);
 
 // Removes one leading '\n' in place.
 void strip_leading_newline(char *text);

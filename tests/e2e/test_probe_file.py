@@ -24,8 +24,8 @@ class ProbeFile(unittest.TestCase):
             r = m.run(timeout=60)
 
             expected = (PREPARED + "找到自定义RGB文件\n"
-                        "自定义RGB文件第3行超过23个字符，已忽略该行\n"
-                        "自定义RGB文件第4行有超过9个字符的数值，已忽略该行\n" +
+                        "自定义RGB文件第3行超过23字节，已忽略该行\n"
+                        "自定义RGB文件第4行有超过9字节的数值，已忽略该行\n" +
                         diagnostics(LAUNCH) + probe_line(100, 100, "123") +
                         probe_line(100, 100, "123") + "完成\n")
             self.assertEqual(r.out, gbk(expected), r.text)

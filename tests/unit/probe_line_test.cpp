@@ -28,6 +28,13 @@ const fields_row FIELDS[] = {
     {"214，109 255，146，62", true, 214, 109, "25514662"}, // full-width comma
     {"214,109，，255 146,62", true, 214, 109, "25514662"},
     {"钉钉,1 2,3,4", true, 0, 1, "234"},                // GBK text is one token
+    {"214" "\xEF\xBC\x8C" "109 255" "\xEF\xBC\x8C" "146,62", true, 214, 109, "25514662"}, // UTF-8 comma
+    // A lead byte pairs only with a valid second byte: a separator after it stays one.
+    {"500,300\x81 1,2,3", true, 500, 300, "123"},
+    {"5,6\x81,7 8,9", true, 5, 6, "789"},
+    {"1\xFE\n2 3,4,5", true, 1, 2, "345"},
+    {"1\x81@,2 3,4,5", true, 1, 2, "345"},              // '@' is a second byte
+    {"1\x81" "\x80" "2,3 4,5,6", true, 1, 3, "456"},     // so is 0x80
     {"1,2 3,4,5\r", true, 1, 2, "345"},                 // a stray CR ends the number
     {"1,2 3,4,123456789", true, 1, 2, "34123456789"},   // nine characters fit
     {"1,2 3,4,1234567890", false, 0, 0, ""},            // ten do not

@@ -9,6 +9,9 @@
 
 namespace {
 
+#define U8C "\xEF\xBC\x8C" // the full-width comma as UTF-8
+#define U8C22 ",,,,,,,,,,,,,,,,,,,,,,"
+
 struct source {
     std::string bytes;
     size_t at;
@@ -51,6 +54,18 @@ TEST(BuildProbeText, LineRules)
         {"\n\n\n", "\n\n"},
         {std::string("1,2 3,4,5\n6,7 8", 15) + '\0' + "9,9 9,9,9\n", "1,2 3,4,5\n6,7 8\n"},
         {"a\n\nb\n", "a\n\nb\n"},
+        // As Notepad saves it: a UTF-8 mark starts the file, full-width commas as UTF-8
+        // or GBK become ',' and count as one byte each.
+        {"\xEF\xBB\xBF" "1,2 3,4,5\n", "1,2 3,4,5\n"},
+        {"\xEF\xBB\xBF", ""},
+        {"1,2 3,4,5\n\xEF\xBB\xBF" "6\n", "1,2 3,4,5\n\xEF\xBB\xBF" "6\n"}, // only at the start
+        {"\xEF\xBB\xBF" "500" U8C "300 1" U8C "2" U8C "3\n", "500,300 1,2,3\n"},
+        {"1234" U8C "1234 255" U8C "255" U8C "255\n", "1234,1234 255,255,255\n"},
+        {"1234，1234 255，255，255\n", "1234,1234 255,255,255\n"},
+        {"\xEF\xBB\xBF" U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C U8C
+         U8C U8C U8C U8C "5", U8C22 "5\n"},
+        // A GBK character whose second byte is A3 is not the start of a comma.
+        {"1,2 3\xB0\xA3\xAC" "4\n", "1,2 3\xB0\xA3\xAC" "4\n"},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(load(row.file), row.text) << "file \"" << row.file << "\"";
@@ -64,10 +79,14 @@ TEST(BuildProbeText, UnusableLinesAreLeftOutAndReported)
                              "1,2 3,4,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,5\n" // line 2: too long
                              "2,2 2,2,2\n"
                              "1,2 3,4,1234567890\n" // line 4: a ten-character value
-                             "3,3 3,3,3";
-    EXPECT_EQ(load(file), "1,1 1,1,1\n2,2 2,2,2\n3,3 3,3,3\n");
+                             "3,3 3,3,3\n"
+                             "1，2 3,4,,,,,,,,,,,,,,,,,\n" // line 6: 24 bytes once ','
+                             "\xEF\xBC\x8C,,,,,,,,,,,,,,,,,,,,,,5\n" // line 7: the same
+                             "4,4 4,4,4";
+    EXPECT_EQ(load(file), "1,1 1,1,1\n2,2 2,2,2\n3,3 3,3,3\n4,4 4,4,4\n");
     const std::vector<std::pair<load_notice, int>> expected = {
-        {NOTICE_LINE_TOO_LONG, 2}, {NOTICE_VALUE_TOO_LONG, 4}};
+        {NOTICE_LINE_TOO_LONG, 2}, {NOTICE_VALUE_TOO_LONG, 4}, {NOTICE_LINE_TOO_LONG, 6},
+        {NOTICE_LINE_TOO_LONG, 7}};
     EXPECT_EQ(notices, expected);
 }
 
@@ -80,6 +99,10 @@ TEST(BuildProbeText, OnlyWholeLinesThatFit)
     const std::string text = load(file);
     EXPECT_EQ(text, file.substr(0, 12 * 20));
     const std::vector<std::pair<load_notice, int>> expected = {{NOTICE_TEXT_FULL, 13}};
+    EXPECT_EQ(notices, expected);
+
+    // The first line that does not fit ends the text, though a shorter one after it would.
+    EXPECT_EQ(load(file + "1,2 3,4,5\n"), file.substr(0, 12 * 20));
     EXPECT_EQ(notices, expected);
 
     // Exactly 259 bytes with the newline that loading adds: all of it.

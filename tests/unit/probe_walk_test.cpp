@@ -54,6 +54,11 @@ TEST(ProbeWalk, Table)
         {"1234,1234 255,255,255\n", {"1234,1234 255255255"}},
         {"1,2 3,4,1234567890\n7,7 7,7,7\n", {"7,7 777", "7,7 777"}},
         {" \n", {"0,0 000"}},
+        // Long runs of lines with nothing to probe, also across the restart.
+        {"\n\n\n\n\n\n1,2 3,4,5\n", {"1,2 345", "1,2 345"}},
+        {"1,1 1,1,1\n\n1,2 3,4,1234567890\n\n1,2 3,4,1234567890\n\n\n"
+         "1,2 3,4,,,,,,,,,,,,,,,,,,,,,,,,,,9\n\n2,2 2,2,2\n\n\n\n\n",
+         {"1,1 111", "2,2 222", "1,1 111"}},
         // No probe line at all: the walk says so instead of running for ever.
         {"\n\n", {"none"}},
         {"1,2 3,4,1234567890\n", {"none"}},
