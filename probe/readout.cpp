@@ -1,7 +1,7 @@
 #include "probe/readout.h"
 
 #include "client/client.h"
-#include "probe/probe_line.h"
+#include "probe/readout_line.h"
 
 #include <stdio.h>
 #include <windows.h>
@@ -14,13 +14,10 @@ void show_cursor_colour()
         POINT cursor = {0, 0};
         GetCursorPos(&cursor);
         const COLORREF colour = GetPixel(screen, cursor.x, cursor.y);
-        if (colour == UNREADABLE_COLOUR) {
-            // Padded to cover a longer line left from the refresh before.
-            printf("  \r当前鼠标位置：X:%ld Y:%ld， 无法读取该点颜色    ", cursor.x, cursor.y);
-        } else {
-            printf("  \r当前鼠标位置：X:%ld Y:%ld， RGB值：%d,%d,%d", cursor.x, cursor.y,
-                   GetRValue(colour), GetGValue(colour), GetBValue(colour));
-        }
+        // Two numbers of at most 11 characters each: the line always fits.
+        char line[96];
+        if (format_readout_line(line, sizeof line, cursor.x, cursor.y, colour))
+            fputs(line, stdout);
         // No newline ends the line, so it would otherwise wait in the buffer.
         fflush(stdout);
         Sleep(300);

@@ -9,7 +9,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/win32}
 dist=${2:-dist}
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(scripts/release-epoch.sh)}
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(scripts/release-epoch.sh) || exit 1
+fi
+export SOURCE_DATE_EPOCH
+if ! [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]]; then
+  echo "package: SOURCE_DATE_EPOCH must be whole seconds since 1970, not '$SOURCE_DATE_EPOCH'" >&2
+  exit 1
+fi
 cmake -S . -B "$build" --toolchain cmake/toolchain-i686-mingw.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Quorvane -j"$(nproc)" >/dev/null

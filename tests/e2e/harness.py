@@ -5,11 +5,14 @@ Each test file runs under one Windows set-up, named by QUORVANE_SETUP:
   wow64  64-bit Windows, the release exe (i686) through WoW64, i686 stand-ins
   win32  32-bit Windows (WINEARCH=win32), the release exe, i686 stand-ins
   x64    64-bit Windows, the x86_64 build of the same sources and x86_64 stand-ins
-Where this machine cannot run 32-bit code, wow64 and win32 run the x86_64 build in a
-64-bit prefix in its place, and say so."""
+Where this machine cannot run 32-bit programs, wow64 and win32 run the x86_64 build in a
+64-bit prefix in its place, and say so; QUORVANE_REQUIRE_32BIT=1 refuses that.
+Quorvane.exe is always started by its Windows path inside the prefix, as a user starts it."""
+import datetime
 import getpass
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -24,6 +27,10 @@ RUN_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
 SHORTCUT = r"C:\users\Public\Desktop\钉钉.lnk"
 USER = getpass.getuser()
 DESKTOP = "C:\\users\\%s\\Desktop" % USER
+EXE_FOLDER = r"C:\Quorvane"  # where every machine has the exe under test
+# China's time, not UTC, so that a log time in the wrong zone shows. Written as a POSIX
+# TZ string, which the C runtime reads from the environment in Wine and on Windows alike.
+ZONE, ZONE_OFFSET = "CST-8", datetime.timedelta(hours=8)
 
 
 def runs_32bit_code():
@@ -36,6 +43,20 @@ def runs_32bit_code():
     except subprocess.SubprocessError as e:
         return "%s --version: %s" % (WINE32, e)
     return None
+
+
+def fallback_line(why):
+    """The one line that says the 32-bit set-ups cannot run the release exe here."""
+    return ("32-bit Windows programs cannot run on this machine (%s): no 32-bit Windows "
+            "prefix; the 32-bit set-ups run the x86_64 build in a 64-bit prefix" % why)
+
+
+def refuses_fallback():
+    return os.environ.get("QUORVANE_REQUIRE_32BIT") == "1"
+
+
+def refusal(why):
+    return fallback_line(why) + "; refused: QUORVANE_REQUIRE_32BIT=1"
 
 
 def loader_for(bits):
@@ -66,8 +87,8 @@ class Setup:
     def describe(self):
         text = "%s set-up: %d-bit Windows, %s" % (self.name, self.bits, self.exe)
         if self.fallback:
-            text += (" in place of the 32-bit release exe: 32-bit code cannot run on this "
-                     "machine (%s)" % self.fallback)
+            text += (" in place of the 32-bit release exe: 32-bit Windows programs cannot "
+                     "run on this machine (%s)" % self.fallback)
         return text
 
 
@@ -77,6 +98,8 @@ def resolve_setup(name, build32, build64):
     if name not in ("wow64", "win32"):
         raise ValueError("unknown set-up %r" % name)
     why = runs_32bit_code()
+    if why and refuses_fallback():
+        raise SystemExit(refusal(why))
     if why:
         return Setup(name, 64, build64, fallback=why)
     return Setup(name, 32 if name == "win32" else 64, build32)
@@ -113,11 +136,13 @@ BACKGROUND_KEY = "240240240"  # the stand-in's colour away from its entry
 USAGE = ("命令：Quorvane.exe  <参数（可选）>\n参数：\n1、无参数 （启动钉钉进入直播间）\n"
          "2、xy    （显示鼠标坐标和颜色）\n3、add    （添加自启动）\n4、del    （删除自启动）\n"
          "5、cre    （创建自定义RGB文件模板）\n\n")
+PROGRESS = "获取钉钉窗口句柄成功\n找到钉钉进程\n移动钉钉窗口到左上角\n"
+LAUNCH = '"%s\\DingtalkLauncher.exe"' % CLIENT_FOLDER
 
 
 def wine_env(prefix, display, bits=64):
     env = dict(os.environ)
-    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8",
+    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8", TZ=ZONE,
                WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d",
                WINEARCH="win%d" % bits)
     env.pop("DISPLAY", None)
@@ -140,9 +165,47 @@ def probe_line(x, y, key):
     return "当前位置：%d,%d RGB：%s\n" % (x, y, key)
 
 
+def normal_run(probe_loading, probes, launch=LAUNCH):
+    """The whole transcript of a normal run that ends in a click."""
+    return (USAGE + PROGRESS + probe_loading + diagnostics(launch) + probes +
+            "完成\n")
+
+
+def click_at(cursor, button="left"):
+    """What the stand-in sees of one click: the press, then the release, at cursor."""
+    return [("press", button, cursor), ("release", button, cursor)]
+
+
+# The time line of a log record, its six values captured.
+TIME_LINE = re.escape(gbk("时间：")) + rb"(\d{4})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d)"
+
+
+def records(messages, blank=False):
+    """A pattern of the log records of messages, in order; blank: the log file's empty
+    line after each."""
+    end = re.escape(gbk("\n\n" if blank else "\n"))
+    return b"".join(re.escape(gbk("原因：%s\n" % m)) + TIME_LINE + end for m in messages)
+
+
+def local_time(seconds):
+    t = datetime.datetime.fromtimestamp(seconds, datetime.timezone(ZONE_OFFSET))
+    return (t.year, t.month, t.day, t.hour, t.minute, t.second)
+
+
+def check_log_times(test, data, start, end):
+    """Every time line of data is the local time of a moment from start to end (the clock
+    read around the runs, a second's slack either side)."""
+    low, high = local_time(start - 1), local_time(end + 1)
+    times = [tuple(int(v) for v in t) for t in re.findall(TIME_LINE, data)]
+    test.assertTrue(times, data)
+    for t in times:
+        test.assertTrue(low <= t <= high, "logged %s, clock %s to %s" % (t, low, high))
+
+
 class Result:
-    def __init__(self, rc, out, err, elapsed):
-        self.rc, self.out, self.err, self.elapsed = rc, out, err, elapsed
+    def __init__(self, rc, out, err, started, ended):
+        self.rc, self.out, self.err, self.started, self.ended = rc, out, err, started, ended
+        self.elapsed = ended - started
 
     @property
     def text(self):
@@ -175,6 +238,7 @@ class Machine:
         self.env["STANDIN_EVENTS"] = r"C:\standin-events.txt"
         self.started = []
         self.cleanups = []
+        self.exe = self.install_exe(EXE_FOLDER)
         return self
 
     def __exit__(self, *exc):
@@ -194,6 +258,13 @@ class Machine:
         assert win[:3].upper() == "C:\\", win
         return os.path.join(self.prefix, "drive_c", *win[3:].split("\\"))
 
+    def install_exe(self, folder):
+        """Copies the exe under test into folder; returns the Windows path it is started
+        by. Given a Unix path, Wine would reach it as Z:\\..., which fails past MAX_PATH."""
+        os.makedirs(self.unix(folder), exist_ok=True)
+        shutil.copy(SETUP.exe, os.path.join(self.unix(folder), "Quorvane.exe"))
+        return folder + "\\Quorvane.exe"
+
     @property
     def desktop(self):
         return self.unix(DESKTOP)
@@ -205,6 +276,12 @@ class Machine:
     @property
     def probe_file(self):
         return os.path.join(self.desktop, "自定义RGB.txt")
+
+    def write_probe_file(self, text, encoding="gbk", line_end="\r\n"):
+        """The probe file as an editor saves text: line ends and encoding as given."""
+        os.makedirs(self.desktop, exist_ok=True)
+        with open(self.probe_file, "wb") as f:
+            f.write(text.replace("\n", line_end).encode(encoding))
 
     def mount_small_desktop(self, size):
         """Puts the desktop on a tmpfs of size bytes, unmounted when the machine ends.
@@ -265,7 +342,8 @@ class Machine:
         self.wine([SETUP.program("make_shortcut.exe"), SHORTCUT, target], check=True)
 
     def start_client(self, path):
-        """Starts the stand-in by hand (the shortcut road cannot start it under Wine)."""
+        """Starts the stand-in by hand (the shortcut road cannot start it under Wine);
+        path is its Windows path."""
         p = subprocess.Popen([SETUP.loader, path], env=self.env, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
@@ -285,7 +363,13 @@ class Machine:
         return out
 
     def clicks(self):
-        return [fields for name, fields in self.events() if name == "click"]
+        """The fields of every button press."""
+        return [fields for name, fields in self.events() if name == "press"]
+
+    def buttons(self):
+        """Every press and release as (event, button, cursor), in order."""
+        return [(name, f["button"], f["cursor"]) for name, f in self.events()
+                if name in ("press", "release")]
 
     def wait_until(self, what, timeout):
         """Polls the stand-in's events until what(events) holds; False on timeout."""
@@ -320,9 +404,10 @@ class Machine:
                               check=check, timeout=timeout)
 
     def run(self, args=(), exe=None, timeout=120):
-        """Runs Quorvane.exe to its end. Standard input is empty, so every pause returns
-        at once; output goes to files, since started programs inherit it."""
-        exe = exe or SETUP.exe
+        """Runs Quorvane.exe (self.exe, or the Windows path exe) to its end. Standard
+        input is empty, so every pause returns at once; output goes to files, since
+        started programs inherit it."""
+        exe = exe or self.exe
         out_path = os.path.join(self.root, "stdout")
         err_path = os.path.join(self.root, "stderr")
         start = time.time()
@@ -334,16 +419,16 @@ class Machine:
             except subprocess.TimeoutExpired:
                 p.kill()
                 raise
-        elapsed = time.time() - start
+        ended = time.time()
         with open(out_path, "rb") as f:
             out_bytes = f.read()
         with open(err_path, "rb") as f:
             err_bytes = f.read()
-        return Result(rc, out_bytes, err_bytes, elapsed)
+        return Result(rc, out_bytes, err_bytes, start, ended)
 
     def start(self, args=(), exe=None):
         """Starts Quorvane.exe and leaves it running; output in self.root/bg-stdout."""
-        exe = exe or SETUP.exe
+        exe = exe or self.exe
         out = open(os.path.join(self.root, "bg-stdout"), "wb")
         p = subprocess.Popen([SETUP.loader, exe] + list(args), env=self.env, stdout=out,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)

@@ -52,7 +52,7 @@ def run_main_job(out_dir):
             problems += ["window placed: " + p for p in check_screen(placed, PLACED)]
         else:
             problems.append("the window was never placed")
-        if m.wait_until(lambda ev: any(n == "click" for n, _ in ev), 40):
+        if m.wait_until(lambda ev: any(n == "press" for n, _ in ev), 40):
             time.sleep(1)
             screens.capture(m.display, entered)
             problems += ["room entered: " + p for p in check_screen(entered, ENTERED)]
@@ -63,7 +63,7 @@ def run_main_job(out_dir):
         except subprocess.TimeoutExpired:
             p.kill()
             rc = None
-        result = harness.Result(rc, m.background_output(), b"", time.time() - start)
+        result = harness.Result(rc, m.background_output(), b"", start, time.time())
         return result, m.clicks(), problems
 
 

@@ -18,8 +18,8 @@ def make(kind, prefixes):
     bits = 32 if kind == "win32" else 64
     why = harness.runs_32bit_code()
     if why and bits == 32:
-        print("32-bit code cannot run on this machine (%s): no 32-bit Windows prefix; "
-              "the 32-bit set-ups run the x86_64 build in a 64-bit prefix" % why)
+        # Importing the harness has already refused this under QUORVANE_REQUIRE_32BIT=1.
+        print(harness.fallback_line(why))
         return 0
     shutil.rmtree(target, ignore_errors=True)
     os.makedirs(os.path.dirname(target), exist_ok=True)  # Wine makes only the last folder

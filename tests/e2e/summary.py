@@ -26,7 +26,8 @@ def main():
               "%.1f s wall" % (setup, ", ".join(exes), len(rows), ran, ran - failed - skipped,
                                failed, skipped, wall))
         for why in sorted({r["fallback"] for r in rows if r["fallback"]}):
-            print("  NOTE: not the release exe: 32-bit code cannot run on this machine (%s)" % why)
+            print("  NOTE: not the release exe: 32-bit Windows programs cannot run on this "
+                  "machine (%s)" % why)
     return 0
 
 

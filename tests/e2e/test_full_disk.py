@@ -6,10 +6,9 @@ import re
 import unittest
 
 import harness
-from harness import USAGE, gbk
+from harness import USAGE, gbk, records
 
 PAGE = 4096
-TIME = rb"\xca\xb1\xbc\xe4\xa3\xba\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\r\n"  # 时间：
 LOG_FAILED = gbk("写入日志文件失败！\n")
 
 
@@ -19,10 +18,6 @@ def earlier_records(size):
     out = record * (size // len(record) - 1)
     pad = size - len(out) - len(gbk("原因：\n时间：2026-01-01 08:00:00\n\n"))
     return out + gbk("原因：%s\n时间：2026-01-01 08:00:00\n\n" % ("x" * pad))
-
-
-def echoed(message):
-    return re.escape(gbk("原因：%s\n" % message)) + TIME
 
 
 class FullDisk(unittest.TestCase):
@@ -44,8 +39,8 @@ class FullDisk(unittest.TestCase):
             r = m.run(timeout=30)
             self.assertEqual(r.rc, 1, r.text)
             self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE)) +
-                             echoed("打开注册表失败") + re.escape(LOG_FAILED) +
-                             echoed("无法获取桌面的钉钉快捷方式！") + re.escape(LOG_FAILED) + b"$")
+                             records(["打开注册表失败"]) + re.escape(LOG_FAILED) +
+                             records(["无法获取桌面的钉钉快捷方式！"]) + re.escape(LOG_FAILED) + b"$")
             self.assertEqual(r.err_text.count("原因: "), 2, r.err_text)
             with open(m.log_file, "rb") as f:
                 self.assertEqual(f.read(), before)

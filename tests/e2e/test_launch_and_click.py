@@ -3,7 +3,7 @@ with parentheses, its window started elsewhere, the entry showing at once."""
 import unittest
 
 import harness
-from harness import BUILTIN, CLIENT_FOLDER, USAGE, diagnostics, gbk, probe_line
+from harness import BUILTIN, gbk, normal_run, probe_line
 
 
 class LaunchAndClick(unittest.TestCase):
@@ -15,20 +15,18 @@ class LaunchAndClick(unittest.TestCase):
             m.show_entry([BUILTIN[0]], rect=(300, 200, 930, 640))
             r = m.run(timeout=60)
 
-            launch = '"%s\\DingtalkLauncher.exe"' % CLIENT_FOLDER
-            expected = (USAGE + "获取钉钉窗口句柄成功\n找到钉钉进程\n移动钉钉窗口到左上角\n"
-                        "未找到自定义RGB文件\n" + diagnostics(launch) +
-                        probe_line(214, 109, "25514662") + "完成\n")
+            expected = normal_run("未找到自定义RGB文件\n", probe_line(214, 109, "25514662"))
             self.assertEqual(r.out, gbk(expected), r.text)
             self.assertEqual(r.rc, 0)
+            # One press and its release, at the probe point, after the window was placed.
+            self.assertEqual(m.buttons(), harness.click_at("214,109"))
             clicks = m.clicks()
-            self.assertEqual(len(clicks), 1, m.events())
-            self.assertEqual(clicks[0]["button"], "left")
-            self.assertEqual(clicks[0]["cursor"], "214,109")
-            # The window was placed before the probe found its entry.
             self.assertEqual(clicks[0]["rect"], "0,0,930,640")
-            # Launch 3 s + 3 s, no pause before the match, 10 s at the end.
+            # Launch 3 s + 3 s, no pause before the match; the run ends 10 s after the click.
             self.assertLess(r.elapsed, 16 + 6, r.elapsed)
+            after_click = r.ended - int(clicks[0]["time"]) / 1000.0
+            self.assertGreaterEqual(after_click, 10, after_click)
+            self.assertLess(after_click, 10 + 4, after_click)
 
 
 if __name__ == "__main__":

@@ -1,26 +1,19 @@
 """Every failure on the road through the uninstall record is logged and falls back to
 the desktop shortcut; with no shortcut either, the run ends with status 1. The log keeps
-every record, in order, as CR LF text."""
+every record, in order, as CR LF text, with the local time of the run."""
 import os
 import re
+import time
 import unittest
 
 import harness
-from harness import CLIENT_FOLDER, USAGE, UNINSTALL_KEY, gbk
+from harness import CLIENT_FOLDER, USAGE, UNINSTALL_KEY, check_log_times, gbk, records
 
 NO_KEY = "打开注册表失败"
 NO_VALUE = "读取键值“UninstallString”失败！"
 NO_BACKSLASH = "注册表读取到的钉钉安装路径无效！"
 NO_LAUNCHER = "注册表寻找到的钉钉安装路径无效！"
 NO_SHORTCUT = "无法获取桌面的钉钉快捷方式！"
-TIME = rb"\xca\xb1\xbc\xe4\xa3\xba\d{4}-\d\d-\d\d \d\d:\d\d:\d\d"  # 时间：
-
-
-def record_pattern(messages, blank):
-    """The records for messages, as bytes; blank: the log file's empty line after each."""
-    parts = [re.escape(gbk("原因：%s\n" % m)) + TIME + re.escape(gbk("\n\n" if blank else "\n"))
-             for m in messages]
-    return b"".join(parts)
 
 
 class LaunchFailures(unittest.TestCase):
@@ -30,7 +23,10 @@ class LaunchFailures(unittest.TestCase):
         cases = [
             ("no uninstall key", None, NO_KEY),
             ("no value", ['"DisplayName"="钉钉"'], NO_VALUE),
-            ("not text", ['"UninstallString"=dword:00000005'], NO_VALUE),
+            # Used as stored, whatever its type: a number's bytes are a text without a
+            # backslash; bytes that never end within the buffer are no text at all.
+            ("a number", ['"UninstallString"=dword:00000005'], NO_BACKSLASH),
+            ("no end", ['"UninstallString"=hex:' + ",".join(["41"] * 260)], NO_VALUE),
             ("longer than the buffer", ['"UninstallString"="C:\\\\%s\\\\u.exe"' % ("b" * 300)], NO_VALUE),
             ("no backslash", ['"UninstallString"="uninst.exe"'], NO_BACKSLASH),
             ("launcher missing", ['"UninstallString"="C:\\\\nowhere\\\\uninst.exe"'], NO_LAUNCHER),
@@ -44,6 +40,7 @@ class LaunchFailures(unittest.TestCase):
             m.install_client(register=False)
             m.install_client(folder=long_folder, register=False)
             logged = []
+            start = time.time()
             for name, values, message in cases:
                 with self.subTest(name):
                     m.reg_import(["[-%s]" % UNINSTALL_KEY])
@@ -52,13 +49,15 @@ class LaunchFailures(unittest.TestCase):
                     r = m.run(timeout=30)
                     self.assertEqual(r.rc, 1)
                     self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE)) +
-                                     record_pattern([message, NO_SHORTCUT], False) + b"$")
+                                     records([message, NO_SHORTCUT]) + b"$")
+                    check_log_times(self, r.out, r.started, r.ended)
                     logged += [message, NO_SHORTCUT]
             self.assertEqual(m.clicks(), [])
             self.assertFalse(os.path.exists(m.unix(r"C:\pwned.txt")))
             with open(m.log_file, "rb") as f:
                 log = f.read()
-            self.assertRegex(log, b"^" + record_pattern(logged, True) + b"$")
+            self.assertRegex(log, b"^" + records(logged, blank=True) + b"$")
+            check_log_times(self, log, start, time.time())
 
     def test_log_that_cannot_be_opened_ends_the_run(self):
         with harness.Machine("badlog") as m:

@@ -20,7 +20,7 @@ class PrimaryButton(unittest.TestCase):
             finally:
                 m.wine([harness.SETUP.program("swap_buttons.exe"), "0"], check=True)
             self.assertEqual(r.rc, 0, r.text)
-            self.assertEqual([(c["button"], c["cursor"]) for c in m.clicks()], [("right", "214,109")])
+            self.assertEqual(m.buttons(), harness.click_at("214,109", "right"))
 
     @unittest.skip("Wine's GetPixel always reads the screen under the cursor, which the "
                    "platform keeps on the screen: CLR_INVALID cannot be produced here; the "

@@ -5,28 +5,28 @@ import re
 import unittest
 
 import harness
-from harness import BUILTIN, USAGE, diagnostics, gbk, probe_line
+from harness import BUILTIN, USAGE, gbk, normal_run, probe_line, records
 
 
 class ShortcutRoad(unittest.TestCase):
     def test_running_client_is_placed_and_clicked(self):
         with harness.Machine("shortcut") as m:
-            folder = m.install_client(register=False, client_name="dingtalk.exe")
+            m.install_client(register=False, client_name="dingtalk.exe")
             m.make_shortcut(harness.CLIENT_FOLDER + "\\dingtalk.exe")
             m.show_entry([BUILTIN[7]], rect=(500, 400, 300, 200))
-            m.start_client(folder + "/dingtalk.exe")
+            m.start_client(harness.CLIENT_FOLDER + "\\dingtalk.exe")
             r = m.run(timeout=60)
 
-            launch = '"C:\\Users\\Public\\Desktop\\钉钉.lnk"'
-            head = gbk(USAGE + "原因：打开注册表失败\n")
-            tail = gbk("获取钉钉窗口句柄成功\n找到钉钉进程\n移动钉钉窗口到左上角\n未找到自定义RGB文件\n" +
-                       diagnostics(launch) +
-                       "".join(probe_line(x, y, harness.BACKGROUND_KEY) for x, y, *_ in BUILTIN[:7]) +
-                       probe_line(83, 120, "255185132") + "完成\n")
-            self.assertRegex(r.out, b"^" + re.escape(head) + rb"[^\n]+\n" + re.escape(tail) + b"$")
+            expected = normal_run(
+                "未找到自定义RGB文件\n",
+                "".join(probe_line(x, y, harness.BACKGROUND_KEY) for x, y, *_ in BUILTIN[:7]) +
+                probe_line(83, 120, "255185132"),
+                launch='"C:\\Users\\Public\\Desktop\\钉钉.lnk"')
+            self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE)) + records(["打开注册表失败"]) +
+                             re.escape(gbk(expected[len(USAGE):])) + b"$")
             self.assertEqual(r.rc, 0)
-            clicks = m.clicks()
-            self.assertEqual([(c["cursor"], c["rect"]) for c in clicks], [("83,120", "0,0,930,640")])
+            self.assertEqual(m.buttons(), harness.click_at("83,120"))
+            self.assertEqual(m.clicks()[0]["rect"], "0,0,930,640")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 // Stand-in for the DingTalk client in end-to-end tests: a borderless topmost window
 // titled "钉钉" that paints given pixels (the live-room entry) and records every mouse
-// press. Set up through the environment, which the program under test passes on:
+// press and release. Set up through the environment, which the program under test passes on:
 //   STANDIN_RECT          "left,top,width,height" of the window at start
 //   STANDIN_POINTS        "x,y,r,g,b;..." pixels in window coordinates
 //   STANDIN_POINTS_DELAY  milliseconds before the pixels show
@@ -63,16 +63,19 @@ static void read_points(const char *text)
     }
 }
 
-static void press(HWND window, const char *button, LPARAM lparam)
+// event is "press" or "release"; a press enters the room.
+static void button(HWND window, const char *event, const char *which, LPARAM lparam)
 {
     POINT cursor;
     GetCursorPos(&cursor);
     char what[128];
-    snprintf(what, sizeof what, "click button=%s at=%d,%d cursor=%ld,%ld", button,
+    snprintf(what, sizeof what, "%s button=%s at=%d,%d cursor=%ld,%ld", event, which,
              (int)(short)LOWORD(lparam), (int)(short)HIWORD(lparam), cursor.x, cursor.y);
     record(what, window);
-    room_entered = true;
-    InvalidateRect(window, NULL, FALSE);
+    if (strcmp(event, "press") == 0) {
+        room_entered = true;
+        InvalidateRect(window, NULL, FALSE);
+    }
 }
 
 static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -106,10 +109,16 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         record("points", window);
         return 0;
     case WM_LBUTTONDOWN:
-        press(window, "left", lparam);
+        button(window, "press", "left", lparam);
+        return 0;
+    case WM_LBUTTONUP:
+        button(window, "release", "left", lparam);
         return 0;
     case WM_RBUTTONDOWN:
-        press(window, "right", lparam);
+        button(window, "press", "right", lparam);
+        return 0;
+    case WM_RBUTTONUP:
+        button(window, "release", "right", lparam);
         return 0;
     case WM_WINDOWPOSCHANGED:
         record("moved", window);

@@ -1,4 +1,5 @@
 #include "probe/probe_line.h"
+#include "probe/readout_line.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,26 @@ TEST(ColourKey, FromScreenColour)
         EXPECT_EQ(screen_colour_key(key, sizeof key, row.colour), row.readable) << std::hex << row.colour;
         EXPECT_STREQ(key, row.key) << std::hex << row.colour;
     }
+}
+
+TEST(ReadoutLine, ShowsTheColourOrThatItCannotBeRead)
+{
+    const struct {
+        long x, y;
+        unsigned long colour;
+        const char *line;
+    } rows[] = {
+        {214, 109, 0x003E92FFUL, "  \r当前鼠标位置：X:214 Y:109， RGB值：255,146,62"},
+        {0, 0, 0x00FFFFFFUL, "  \r当前鼠标位置：X:0 Y:0， RGB值：255,255,255"},
+        {-5, 1279, 0xFFFFFFFFUL, "  \r当前鼠标位置：X:-5 Y:1279， 无法读取该点颜色    "},
+    };
+    for (const auto &row : rows) {
+        char line[96];
+        ASSERT_TRUE(format_readout_line(line, sizeof line, row.x, row.y, row.colour)) << std::hex << row.colour;
+        EXPECT_STREQ(line, row.line) << std::hex << row.colour;
+    }
+    char small[8];
+    EXPECT_FALSE(format_readout_line(small, sizeof small, 1, 2, 0));
 }
 
 TEST(StripLeadingNewline, Table)

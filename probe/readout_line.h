@@ -1,0 +1,13 @@
+// The text of one refresh of the cursor colour readout.
+#ifndef QUORVANE_PROBE_READOUT_LINE_H
+#define QUORVANE_PROBE_READOUT_LINE_H
+
+#include <stddef.h>
+
+// The line for the cursor at x, y over a screen colour value (red in bits 0-7, green
+// 8-15, blue 16-23). It starts by returning to the start of the console line and ends
+// without a newline, so each refresh writes over the last. A pixel that cannot be read
+// says so instead of passing for white. False when out (size bytes) is too small.
+bool format_readout_line(char *out, size_t size, long x, long y, unsigned long colour);
+
+#endif
