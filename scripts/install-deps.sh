@@ -28,7 +28,7 @@ for try in $(seq "$UPDATE_TRIES"); do
     say "apt-get update failed (try $try of $UPDATE_TRIES), again in ${UPDATE_PAUSE} s"
     sleep "$UPDATE_PAUSE"
   else
-    failed=$(sed -n 's/^E: Failed to fetch \([^ ]*\) *\(.*\)$/\1 (\2)/p' "$log" | paste -sd';' -)
+    failed=$(sed -n 's/^E: Failed to fetch \([^ ]*\) *\(.*\)$/\1 (\2)/p' "$log" | sed ':a;N;s/\n/; /;ba')
     say "package indexes that did not arrive after $UPDATE_TRIES tries, going on with the others: ${failed:-$(grep '^E:' "$log" | paste -sd' ' -)}"
   fi
 done
@@ -46,7 +46,8 @@ update_note=""
 [ -z "${failed+x}" ] || update_note="; a package index did not arrive, and the i386 half must match the 64-bit versions"
 if ! apt-get install -y --no-install-recommends "$WINE32" >"$log" 2>&1; then
   missing=$WINE32
-  say "$WINE32 could not be installed ($(grep '^E:' "$log" | head -n 1 | sed 's/^E: //')$update_note): the 32-bit set-ups will run the x86_64 build"
+  why=$(grep '^E:' "$log" | head -n 1 | sed 's/^E: //; s/\.$//')
+  say "$WINE32 could not be installed (apt: ${why:-see apt-get output}$update_note): the 32-bit set-ups will run the x86_64 build"
 fi
 
 installed="${REQUIRED[*]}"

@@ -56,7 +56,7 @@ def refuses_fallback():
 
 
 def refusal(why):
-    return fallback_line(why) + "; refused: QUORVANE_REQUIRE_32BIT=1"
+    return fallback_line(why) + "; QUORVANE_REQUIRE_32BIT=1 refuses that"
 
 
 def loader_for(bits):
