@@ -29,8 +29,7 @@ size_t full_width_comma_length(const char *s);
 size_t character_width(const char *s);
 
 // Rewrites every full-width comma of the first length bytes of line as ',' and clears
-// the bytes freed at the end; returns the new length. line must hold length + 2 bytes,
-// the last two NUL.
+// the bytes freed at the end; returns the new length. line[length] must be NUL.
 size_t normalize_commas(char *line, size_t length);
 
 // Removes one leading '\n' in place.

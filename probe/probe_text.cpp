@@ -32,7 +32,7 @@ void build_probe_text(read_char_fn next, void *source, char *text, size_t size,
 {
     size_t used = 0;
     text[0] = '\0';
-    char line[RAW_LINE_SIZE + 2] = {0}; // two NULs after the last byte kept
+    char line[RAW_LINE_SIZE + 1] = {0}; // a NUL after the last byte kept
     size_t length = 0;
     int line_number = 1;
     bool more = true;
