@@ -35,6 +35,8 @@ ZONE, ZONE_OFFSET = "CST-8", datetime.timedelta(hours=8)
 
 def runs_32bit_code():
     """None when this machine starts a 32-bit program, else the reason it does not."""
+    if not os.path.exists(WINE32):
+        return "%s is missing: wine32:i386 is not installed" % WINE32
     try:
         subprocess.run([WINE32, "--version"], stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60, check=True)
