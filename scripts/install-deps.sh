@@ -39,7 +39,10 @@ if ! apt-get install -y --no-install-recommends "${REQUIRED[@]}" >"$log" 2>&1; t
   exit 1
 fi
 # Wine takes its ANSI code page (936) from this locale.
-locale -a | grep -qi '^zh_CN.utf8$' || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+if ! locale -a | grep -qi '^zh_CN.utf8$' && ! localedef -i zh_CN -f UTF-8 zh_CN.UTF-8; then
+  say "FAILED: the zh_CN.UTF-8 locale could not be made; Wine would not use code page 936"
+  exit 1
+fi
 
 missing=""
 update_note=""
