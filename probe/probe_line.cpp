@@ -64,14 +64,19 @@ bool make_colour_key(char *key, size_t n, int r, int g, int b)
     return format_text(key, n, "%d%d%d", r, g, b);
 }
 
+screen_rgb split_screen_colour(unsigned long colour)
+{
+    return {(int)(colour & 0xFF), (int)((colour >> 8) & 0xFF), (int)((colour >> 16) & 0xFF)};
+}
+
 bool screen_colour_key(char *key, size_t n, unsigned long colour)
 {
     if (colour == UNREADABLE_COLOUR) {
         memset(key, 0, n);
         return false;
     }
-    return make_colour_key(key, n, (int)(colour & 0xFF), (int)((colour >> 8) & 0xFF),
-                           (int)((colour >> 16) & 0xFF));
+    const screen_rgb rgb = split_screen_colour(colour);
+    return make_colour_key(key, n, rgb.r, rgb.g, rgb.b);
 }
 
 // What a "%d" conversion gives: leading white space skipped, an optional sign, the

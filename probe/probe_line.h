@@ -42,7 +42,13 @@ bool make_colour_key(char *key, size_t n, int r, int g, int b);
 // screen saver on the secure desktop. All bits set, so it would pass for white.
 static const unsigned long UNREADABLE_COLOUR = 0xFFFFFFFFUL;
 
-// The colour key of a screen colour value (red in bits 0-7, green 8-15, blue 16-23).
+// Red, green and blue of a screen colour value (red in bits 0-7, green 8-15, blue 16-23).
+struct screen_rgb {
+    int r, g, b;
+};
+screen_rgb split_screen_colour(unsigned long colour);
+
+// The colour key of a screen colour value.
 // Returns false, with key empty, for an unreadable pixel, which must never match.
 bool screen_colour_key(char *key, size_t n, unsigned long colour);
 

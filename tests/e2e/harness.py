@@ -53,14 +53,6 @@ def fallback_line(why):
             "prefix; the 32-bit set-ups run the x86_64 build in a 64-bit prefix" % why)
 
 
-def refuses_fallback():
-    return os.environ.get("QUORVANE_REQUIRE_32BIT") == "1"
-
-
-def refusal(why):
-    return fallback_line(why) + "; QUORVANE_REQUIRE_32BIT=1 refuses that"
-
-
 def loader_for(bits):
     """Wine's loader for a prefix of that many bits."""
     return WINE32 if bits == 32 else WINE64
@@ -100,8 +92,8 @@ def resolve_setup(name, build32, build64):
     if name not in ("wow64", "win32"):
         raise ValueError("unknown set-up %r" % name)
     why = runs_32bit_code()
-    if why and refuses_fallback():
-        raise SystemExit(refusal(why))
+    if why and os.environ.get("QUORVANE_REQUIRE_32BIT") == "1":
+        raise SystemExit(fallback_line(why) + "; QUORVANE_REQUIRE_32BIT=1 refuses that")
     if why:
         return Setup(name, 64, build64, fallback=why)
     return Setup(name, 32 if name == "win32" else 64, build32)
