@@ -1,15 +1,20 @@
 #include "probe/probe_file.h"
 
 #include "app/buffers.h"
+#include "probe/probe_encoding.h"
 #include "probe/probe_line.h"
-#include "probe/probe_text.h"
 
 #include <io.h>
 #include <stdio.h>
 
-static int read_file_char(void *source)
+static int read_file_byte(void *source)
 {
     return fgetc((FILE *)source);
+}
+
+static void rewind_file(void *source)
+{
+    rewind((FILE *)source);
 }
 
 static void report_left_out(load_notice what, int line_number)
@@ -36,9 +41,12 @@ void load_probe_file()
     }
     printf("找到自定义RGB文件\n");
     FILE *file = NULL;
-    if (fopen_s(&file, probe_file_path, "r") != 0 || file == NULL)
+    // Bytes as they are: a UTF-16 file is no text for the C runtime's text mode, and the
+    // decoding reads line ends as that mode would.
+    if (fopen_s(&file, probe_file_path, "rb") != 0 || file == NULL)
         return;
     if (_filelength(_fileno(file)) > 0)
-        build_probe_text(read_file_char, file, probe_text, TEXT_SIZE, report_left_out);
+        decode_probe_file(read_file_byte, rewind_file, file, probe_text, TEXT_SIZE,
+                          report_left_out);
     fclose(file);
 }

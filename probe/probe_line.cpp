@@ -4,53 +4,20 @@
 
 #include <string.h>
 
-// The full-width comma, which users type on Chinese keyboards, as GBK and as UTF-8.
-static const char GBK_COMMA[] = "\xA3\xAC";
-static const char UTF8_COMMA[] = "\xEF\xBC\x8C";
-
-size_t full_width_comma_length(const char *s)
-{
-    // UTF-8 first: its first two bytes would also pass for one GBK character.
-    if (strncmp(s, UTF8_COMMA, 3) == 0)
-        return 3;
-    if (strncmp(s, GBK_COMMA, 2) == 0)
-        return 2;
-    return 0;
-}
-
-static bool is_lead_byte(unsigned char c)
+bool is_gbk_lead_byte(int c)
 {
     return c >= 0x81 && c <= 0xFE;
 }
 
-static bool is_second_byte(unsigned char c)
+bool is_gbk_second_byte(int c)
 {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
 }
 
 size_t character_width(const char *s)
 {
-    return is_lead_byte((unsigned char)s[0]) && is_second_byte((unsigned char)s[1]) ? 2 : 1;
-}
-
-size_t normalize_commas(char *line, size_t length)
-{
-    size_t in = 0;
-    size_t out = 0;
-    while (in < length) {
-        const size_t comma = full_width_comma_length(line + in);
-        if (comma > 0) {
-            line[out++] = ',';
-            in += comma;
-            continue;
-        }
-        const size_t width = character_width(line + in);
-        memmove(line + out, line + in, width);
-        out += width;
-        in += width;
-    }
-    memset(line + out, 0, length - out);
-    return out;
+    return is_gbk_lead_byte((unsigned char)s[0]) && is_gbk_second_byte((unsigned char)s[1]) ? 2
+                                                                                           : 1;
 }
 
 void strip_leading_newline(char *text)
@@ -109,10 +76,8 @@ bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n)
     for (;;) {
         const char c = line[i];
         // Walk GBK characters whole, so that a second byte is never read as a separator.
-        size_t width = full_width_comma_length(line + i);
-        const bool separator = width > 0 || c == ',' || c == ' ' || c == '\n' || c == '\0';
-        if (width == 0)
-            width = character_width(line + i);
+        const size_t width = character_width(line + i);
+        const bool separator = c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\0';
         if (separator) {
             if (token_length > 0) {
                 if (field < 5)

@@ -18,19 +18,15 @@ enum line_status {
     LINE_BAD_VALUE  // a value of more than 9 characters, or a key that does not fit
 };
 
-// Bytes of the full-width comma that starts at s: 2 as GBK (A3 AC), 3 as UTF-8 (EF BC 8C),
-// which Notepad saves unless told ANSI; 0 for anything else. Reads at most 3 bytes of s,
-// stopping at a NUL.
-size_t full_width_comma_length(const char *s);
+// GBK: a lead byte (0x81-0xFE) and a second byte (0x40-0x7E, 0x80-0xFE) that makes a
+// character with it. No second byte is ',', ' ', '\t' or '\n', so pairing never
+// swallows a separator.
+bool is_gbk_lead_byte(int c);
+bool is_gbk_second_byte(int c);
 
-// Bytes of the character that starts at s: 2 for a GBK lead byte followed by a valid
-// second byte (0x40-0x7E, 0x80-0xFE), else 1. No second byte is ',', ' ' or '\n', so
-// pairing never swallows a separator.
+// Bytes of the GBK character that starts at s: 2 for a lead byte followed by a second
+// byte, else 1.
 size_t character_width(const char *s);
-
-// Rewrites every full-width comma of the first length bytes of line as ',' and clears
-// the bytes freed at the end; returns the new length. line[length] must be NUL.
-size_t normalize_commas(char *line, size_t length);
 
 // Removes one leading '\n' in place.
 void strip_leading_newline(char *text);

@@ -44,13 +44,59 @@ if ! locale -a | grep -qi '^zh_CN.utf8$' && ! localedef -i zh_CN -f UTF-8 zh_CN.
   exit 1
 fi
 
+# The i386 half of a Multi-Arch: same library must have the version of its 64-bit half.
+# Where one suite's i386 index did not arrive, the 64-bit half may hold a version from
+# that suite which no i386 index offers, and apt refuses wine32. The release's own suite
+# (bookworm) has both halves then: taking the install from it works once those 64-bit
+# libraries step back to its version. Prints "package installed-version suite-version"
+# for each library that wine32 needs and that must step back.
+shared_version_steps() {
+  local suite=$1 needed same
+  needed=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
+    --no-breaks --no-replaces --no-enhances "$WINE32" 2>/dev/null |
+    sed -n 's/^\([^ <][^ ]*\):i386$/\1/p' | sort -u)
+  same=$(dpkg-query -W -f='${Package} ${Multi-Arch}\n' 2>/dev/null | awk '$2 == "same" { print $1 }' | sort -u)
+  needed=$(comm -12 <(echo "$needed") <(echo "$same"))
+  [ -n "$needed" ] || return 0
+  # shellcheck disable=SC2046 # one policy call for all of them
+  apt-cache -t "$suite" policy $(for p in $needed; do echo "$p" "$p:i386"; done) 2>/dev/null | awk '
+    /^[^ ].*:$/ { name = substr($0, 1, length($0) - 1); next }
+    /^  Installed: / { inst[name] = $2; next }
+    /^  Candidate: / { cand[name] = $2; next }
+    END {
+      for (n in inst) {
+        i = n ":i386"
+        if (n ~ /:i386$/ || inst[n] == "(none)" || !(i in cand) || cand[i] == "(none)") continue
+        if (cand[i] != inst[n]) print n, inst[n], cand[i]
+      }
+    }' | sort | while read -r name have shared; do
+      dpkg --compare-versions "$have" gt "$shared" && echo "$name $have $shared"
+    done
+}
+
 missing=""
 update_note=""
 [ -z "${failed+x}" ] || update_note="; a package index did not arrive, and the i386 half must match the 64-bit versions"
+suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 if ! apt-get install -y --no-install-recommends "$WINE32" >"$log" 2>&1; then
-  missing=$WINE32
   why=$(grep '^E:' "$log" | head -n 1 | sed 's/^E: //; s/\.$//')
-  say "$WINE32 could not be installed (apt: ${why:-see apt-get output}$update_note): the 32-bit set-ups will run the x86_64 build"
+  missing=$WINE32
+  # Only where an i386 index of another suite was lost and the release's own arrived.
+  if [ -n "${failed+x}" ] && [ -n "$suite" ] && grep -q 'binary-i386' <<<"$failed" &&
+    ! grep -q "/dists/$suite/[^ ]*binary-i386" <<<"$failed"; then
+    steps=$(shared_version_steps "$suite")
+    pins=$(awk -v s="$suite" '{ printf "%s/%s ", $1, s }' <<<"$steps")
+    say "$WINE32 was refused (apt: ${why:-see apt-get output}); an i386 index of another suite did not arrive, so taking it from $suite, whose both halves did, $(if [ -n "$steps" ]; then awk 'BEGIN { printf "with the 64-bit libraries it shares stepped back to their version there: " } { printf "%s%s %s -> %s", sep, $1, $2, $3; sep = ", " }' <<<"$steps"; else printf "with no 64-bit library to step back"; fi)"
+    # shellcheck disable=SC2086 # one word per pin
+    if apt-get install -y --no-install-recommends -t "$suite" --allow-downgrades "$WINE32" $pins >"$log" 2>&1; then
+      missing=""
+    else
+      why=$(grep '^E:' "$log" | head -n 1 | sed 's/^E: //; s/\.$//')
+      update_note+="; taking it from $suite did not help either"
+    fi
+  fi
+  [ -z "$missing" ] ||
+    say "$WINE32 could not be installed (apt: ${why:-see apt-get output}$update_note): the 32-bit set-ups will run the x86_64 build"
 fi
 
 installed="${REQUIRED[*]}"
