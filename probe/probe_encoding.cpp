@@ -111,6 +111,16 @@ static character from_code_point(unsigned long cp)
     return other();
 }
 
+static bool is_gbk_lead_byte(int c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
+
+static bool is_gbk_second_byte(int c)
+{
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
+}
+
 static character read_gbk(probe_decoder *d)
 {
     const int b = byte_of(d);
@@ -143,10 +153,8 @@ static long utf8_code_point(probe_decoder *d)
         return END;
     if (b < 0x80)
         return b;
-    // A file judged UTF-8 by its mark alone may hold anything: a byte that starts no
-    // character, or an overlong form of an ASCII one, is never read as that ASCII.
-    if (b < 0xC2 || b > 0xF4)
-        return NOT_A_CHARACTER;
+    // A file judged UTF-8 by its mark alone may hold anything: an overlong form of an
+    // ASCII character is never read as that character.
     const int length = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
     static const long smallest[4] = {0, 0x80, 0x800, 0x10000};
     long cp = b & (0x3F >> length);

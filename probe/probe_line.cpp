@@ -4,22 +4,6 @@
 
 #include <string.h>
 
-bool is_gbk_lead_byte(int c)
-{
-    return c >= 0x81 && c <= 0xFE;
-}
-
-bool is_gbk_second_byte(int c)
-{
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
-}
-
-size_t character_width(const char *s)
-{
-    return is_gbk_lead_byte((unsigned char)s[0]) && is_gbk_second_byte((unsigned char)s[1]) ? 2
-                                                                                           : 1;
-}
-
 void strip_leading_newline(char *text)
 {
     if (text[0] == '\n')
@@ -74,9 +58,8 @@ bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n)
     size_t token_length = 0;
     size_t i = 0;
     for (;;) {
+        // Byte by byte: no second byte of a GBK character is a separator.
         const char c = line[i];
-        // Walk GBK characters whole, so that a second byte is never read as a separator.
-        const size_t width = character_width(line + i);
         const bool separator = c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\0';
         if (separator) {
             if (token_length > 0) {
@@ -87,14 +70,13 @@ bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n)
                 token_length = 0;
             }
         } else {
-            if (token_length + width >= sizeof token)
+            if (token_length + 1 >= sizeof token)
                 return false;
-            memcpy(token + token_length, line + i, width);
-            token_length += width;
+            token[token_length++] = c;
         }
         if (c == '\0')
             break;
-        i += width;
+        ++i;
     }
 
     if (!make_colour_key(key, n, values[2], values[3], values[4]))

@@ -18,16 +18,6 @@ enum line_status {
     LINE_BAD_VALUE  // a value of more than 9 characters, or a key that does not fit
 };
 
-// GBK: a lead byte (0x81-0xFE) and a second byte (0x40-0x7E, 0x80-0xFE) that makes a
-// character with it. No second byte is ',', ' ', '\t' or '\n', so pairing never
-// swallows a separator.
-bool is_gbk_lead_byte(int c);
-bool is_gbk_second_byte(int c);
-
-// Bytes of the GBK character that starts at s: 2 for a lead byte followed by a second
-// byte, else 1.
-size_t character_width(const char *s);
-
 // Removes one leading '\n' in place.
 void strip_leading_newline(char *text);
 
@@ -48,8 +38,8 @@ screen_rgb split_screen_colour(unsigned long colour);
 // Returns false, with key empty, for an unreadable pixel, which must never match.
 bool screen_colour_key(char *key, size_t n, unsigned long colour);
 
-// Reads x, y and the expected colour key (n bytes) from a NUL-terminated line. Every
-// character of the line is examined. Returns false, with key cleared, for an empty
+// Reads x, y and the expected colour key (n bytes) from a NUL-terminated line of decoded
+// text (GBK, full-width forms already ASCII). Every character of the line is examined. Returns false, with key cleared, for an empty
 // line (x and y untouched) or when a value or the key does not fit its buffer.
 bool read_probe_fields(const char *line, int *x, int *y, char *key, size_t n);
 

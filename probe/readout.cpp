@@ -1,6 +1,7 @@
 #include "probe/readout.h"
 
 #include "client/client.h"
+#include "probe/colour_sample.h"
 #include "probe/readout_line.h"
 
 #include <stdio.h>
@@ -8,12 +9,12 @@
 
 void show_cursor_colour()
 {
-    HDC screen = GetDC(NULL);
     prepare_client(false);
     for (;;) {
+        // The position as the program's own coordinates, which the probe file takes.
         POINT cursor = {0, 0};
         GetCursorPos(&cursor);
-        const COLORREF colour = GetPixel(screen, cursor.x, cursor.y);
+        const unsigned long colour = colour_under_cursor();
         // Two numbers of at most 11 characters each: the line always fits.
         char line[96];
         if (format_readout_line(line, sizeof line, cursor.x, cursor.y, colour))

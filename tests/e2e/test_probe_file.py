@@ -1,6 +1,7 @@
 """A probe file on the desktop wins over the built-in list; its unusable lines are
-reported and skipped, and one that holds no probe line leaves the built-in list. A file
-that Notepad saved as UTF-8 reads as its user wrote it."""
+reported and skipped, and one that holds no probe line leaves the built-in list. Files
+that Notepad saved as UTF-8 or UTF-16, and lines typed in full-width mode, read as their
+user wrote them."""
 import unittest
 
 import harness
@@ -16,9 +17,10 @@ class ProbeFile(unittest.TestCase):
             # The built-in entry shows too: only the custom list may be probed. Line 1 looks
             # at the second painted point for another colour: a miss that shows 1,2,3.
             m.show_entry([BUILTIN[0], (100, 100, 1, 2, 3)])
-            # Bare LF line ends, as some editors save them.
+            # Bare LF line ends, as some editors save them; the last line typed in
+            # full-width mode (GBK), its digits, commas and space read as ASCII.
             m.write_probe_file("\n100,100 9,9,9\n1,2 3,4,,,,,,,,,,,,,,,,,,,,,9\n"
-                               "5,5 1,2,1234567890\n100，100 1，2，3", line_end="\n")
+                               "5,5 1,2,1234567890\n１００，１００　１，２，３", line_end="\n")
             r = m.run(timeout=60)
 
             expected = normal_run(FOUND + "自定义RGB文件第3行超过23字节，已忽略该行\n"
@@ -35,6 +37,19 @@ class ProbeFile(unittest.TestCase):
             # Notepad's UTF-8 with its mark; full-width commas as typed on a Chinese
             # keyboard: 25 bytes as UTF-8, 19 once the commas are ','.
             m.write_probe_file("150，160 110，120，130\n", encoding="utf-8-sig")
+            r = m.run(timeout=60)
+
+            expected = normal_run(FOUND, probe_line(150, 160, "110120130"))
+            self.assertEqual(r.out, gbk(expected), r.text)
+            self.assertEqual(r.rc, 0)
+            self.assertEqual(m.buttons(), harness.click_at("150,160"))
+
+    def test_notepad_utf16_file(self):
+        with harness.Machine("utf16") as m:
+            m.install_client()
+            m.show_entry([(150, 160, 110, 120, 130)])
+            # Notepad's "UTF-16 LE" (its mark FF FE), a tab between point and colour.
+            m.write_probe_file("150，160\t110，120，130\n", encoding="utf-16")
             r = m.run(timeout=60)
 
             expected = normal_run(FOUND, probe_line(150, 160, "110120130"))

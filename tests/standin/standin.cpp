@@ -4,6 +4,10 @@
 //   STANDIN_RECT          "left,top,width,height" of the window at start
 //   STANDIN_POINTS        "x,y,r,g,b;..." pixels in window coordinates
 //   STANDIN_POINTS_DELAY  milliseconds before the pixels show
+//   STANDIN_WINDOW_DELAY  milliseconds before the window opens (a slow start at logon)
+//   STANDIN_MINIMIZED     "1": the window starts minimised
+//   STANDIN_COVER         "left,top,width,height" of another window, opened over this one
+//                         (which is then not topmost, so that it can be covered)
 //   STANDIN_EVENTS        file that gets one line per event
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,6 +17,7 @@
 static const COLORREF BACKGROUND = RGB(240, 240, 240);
 static const COLORREF ROOM = RGB(20, 90, 200); // painted once the entry was clicked
 static const COLORREF LIVE_BADGE = RGB(220, 50, 50);
+static const COLORREF COVER = RGB(90, 90, 90);
 static const int MAX_POINTS = 64;
 
 static int point_count;
@@ -42,8 +47,11 @@ static void record(const char *what, HWND window)
     FILE *f = fopen(events_path, "a");
     if (f == NULL)
         return;
-    fprintf(f, "%s time=%lld rect=%ld,%ld,%ld,%ld\n", what, now_ms(), r.left, r.top,
-            r.right - r.left, r.bottom - r.top);
+    const bool iconic = window != NULL && IsIconic(window);
+    const bool topmost =
+        window != NULL && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    fprintf(f, "%s time=%lld rect=%ld,%ld,%ld,%ld iconic=%d topmost=%d\n", what, now_ms(),
+            r.left, r.top, r.right - r.left, r.bottom - r.top, iconic, topmost);
     fclose(f);
 }
 
@@ -130,6 +138,37 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+// Another program's window lying over the corner: plain grey, never clicked.
+static LRESULT CALLBACK cover_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        HBRUSH brush = CreateSolidBrush(COVER);
+        FillRect(dc, &ps.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+static void open_cover(HINSTANCE instance, const char *text)
+{
+    int left = 0, top = 0, width = 0, height = 0;
+    if (sscanf(text, "%d,%d,%d,%d", &left, &top, &width, &height) != 4)
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = cover_proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "StandInCover";
+    RegisterClassA(&wc);
+    HWND cover = CreateWindowExA(0, wc.lpszClassName, "cover", WS_POPUP | WS_VISIBLE, left, top,
+                                 width, height, NULL, NULL, instance, NULL);
+    UpdateWindow(cover);
+    record("cover", cover);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     GetEnvironmentVariableA("STANDIN_EVENTS", events_path, sizeof events_path);
@@ -145,6 +184,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (GetEnvironmentVariableA("STANDIN_POINTS_DELAY", text, sizeof text) > 0)
         delay = atoi(text);
     record("start", NULL);
+    text[0] = '\0';
+    if (GetEnvironmentVariableA("STANDIN_WINDOW_DELAY", text, sizeof text) > 0)
+        Sleep((DWORD)atoi(text));
+    char cover[64] = "";
+    GetEnvironmentVariableA("STANDIN_COVER", cover, sizeof cover);
+    char minimized[8] = "";
+    GetEnvironmentVariableA("STANDIN_MINIMIZED", minimized, sizeof minimized);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = window_proc;
@@ -153,15 +199,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     wc.lpszClassName = "StandInClient";
     RegisterClassA(&wc);
     // A borderless window keeps window and screen coordinates the same at (0, 0).
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "钉钉",
-                                  WS_POPUP | WS_VISIBLE, left, top, width, height, NULL,
-                                  NULL, instance, NULL);
+    HWND window = CreateWindowExA(cover[0] != '\0' ? 0 : WS_EX_TOPMOST, wc.lpszClassName,
+                                  "钉钉", WS_POPUP | WS_VISIBLE, left, top, width, height,
+                                  NULL, NULL, instance, NULL);
     if (delay > 0)
         SetTimer(window, 1, (UINT)delay, NULL);
     else
         points_shown = true;
     UpdateWindow(window);
+    if (strcmp(minimized, "1") == 0)
+        ShowWindow(window, SW_MINIMIZE);
     record("shown", window);
+    // Created later, so it lies above the client window.
+    if (cover[0] != '\0')
+        open_cover(instance, cover);
 
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {

@@ -83,6 +83,10 @@ TEST(DecodeProbeFile, EncodingsAndForms)
          "500" OTHER ",300 1,2,3\n"},
         {"UTF-8, a character of four bytes", u8"1,2 3,4,5\U0001F600\n", "1,2 3,4,5" OTHER "\n"},
         {"UTF-8 only by its mark", "\xEF\xBB\xBF" "1,2 3,4,5\xFF\n", "1,2 3,4,5" OTHER "\n"},
+        // Nor is a stray or overlong ',' of such a file ever a comma.
+        {"UTF-8 by its mark, stray byte", "\xEF\xBB\xBF" "1\xAC" "2 3,4,5", "1" OTHER "2 3,4,5\n"},
+        {"UTF-8 by its mark, overlong", "\xEF\xBB\xBF" "1\xE0\x80\xAC" "2 3,4,5",
+         "1" OTHER "2 3,4,5\n"},
         {"UTF-16 LE", utf16(u"500,300 1,2,3\r\n", true), "500,300 1,2,3\n"},
         {"UTF-16 BE", utf16(u"500,300 1,2,3\r\n", false), "500,300 1,2,3\n"},
         {"UTF-16 LE, full width, tab, a comment line",
@@ -148,6 +152,7 @@ TEST(DetectEncoding, Table)
         {"１", ENCODING_GBK},                        // A3 B1
         {"\xEF\xBB", ENCODING_GBK},                  // cut UTF-8
         {"\xC0\x80", ENCODING_GBK},                  // overlong
+        {"\xE0\x80\xAC", ENCODING_GBK},
         {"\xED\xA0\x80", ENCODING_GBK},              // a surrogate
         {"\xF4\x90\x80\x80", ENCODING_GBK},          // past U+10FFFF
         {"\xF0\x9F\x98\x80", ENCODING_UTF8},
