@@ -1,8 +1,9 @@
-// Any bytes as a probe file: loading must stay inside the probe text, keep only lines
-// the scan can use, and leave a text the walk gets through.
+// Any bytes as a probe file, in any encoding it may be judged to have: loading must stay
+// inside the probe text, keep only lines the scan can use, and leave a text the walk
+// gets through.
 #include "app/text.h"
+#include "probe/probe_encoding.h"
 #include "probe/probe_line.h"
-#include "probe/probe_text.h"
 #include "probe/probe_walk.h"
 
 #include <stdint.h>
@@ -20,13 +21,18 @@ static int next_byte(void *source)
     return b->at < b->size ? b->data[b->at++] : -1;
 }
 
+static void restart(void *source)
+{
+    static_cast<bytes *>(source)->at = 0;
+}
+
 static void ignore(load_notice, int) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     char text[TEXT_SIZE];
     bytes source = {data, size, 0};
-    build_probe_text(next_byte, &source, text, sizeof text, ignore);
+    decode_probe_file(next_byte, restart, &source, text, sizeof text, ignore);
 
     const size_t length = strnlen(text, sizeof text);
     if (length >= sizeof text || (length > 0 && text[length - 1] != '\n'))
