@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe and the user guide as a
-# Notepad-friendly text file) and its SHA-256 checksum file, from the release exe built
+# Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe and the user guide as plain
+# text for Notepad, made by scripts/guide_text.py) and its SHA-256 checksum file, from the release exe built
 # in BUILD. The same commit gives the same bytes: the entries' times are
 # SOURCE_DATE_EPOCH, by default the time of the last commit that changed what the zip is
 # made of (scripts/release-epoch.sh).
@@ -28,7 +28,10 @@ import time
 import zipfile
 
 exe, out = sys.argv[1], sys.argv[2]
-guide = open("docs/user-guide.zh-CN.md", encoding="utf-8").read()
+sys.path.insert(0, "scripts")
+import guide_text
+
+guide = guide_text.convert(open("docs/user-guide.zh-CN.md", encoding="utf-8").read())
 # UTF-8 with a byte-order mark and CR LF: every Notepad since Windows XP shows it right.
 guide_bytes = b"\xef\xbb\xbf" + guide.replace("\n", "\r\n").encode("utf-8")
 # Zip times are local calendar times from 1980 on; the commit's UTC time stands for it.

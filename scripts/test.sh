@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: static analysis, host unit tests (plain and
-# under ASan/UBSan), the fuzz targets for a bounded time, the check of the 32-bit exe,
-# and the end-to-end tests under Wine (side by side). Ends with the figures.
+# under ASan/UBSan), the fuzz targets for a bounded time, the check of the 32-bit exe and
+# of the guide in the release zip, and the end-to-end tests under Wine (side by side). Ends with the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
@@ -20,6 +20,11 @@ cmake --build build/host-asan -j"$(nproc)"
 ctest --test-dir build/host-asan --output-on-failure
 scripts/fuzz.sh 45
 /usr/bin/python3 tests/artifact/check_pe.py build/win32/Quorvane.exe
+# The zip as users get it: its guide must read well in Notepad and say all the guide says.
+scripts/package.sh build/package build/dist >/dev/null
+guide=$(/usr/bin/python3 tests/artifact/check_guide_text.py build/dist/Quorvane-1.1-win32.zip \
+  docs/user-guide.zh-CN.md) || { echo "$guide"; exit 1; }
+echo "$guide"
 t4=$(seconds)
 repro=$(tests/artifact/reproducible.sh) || { echo "$repro"; exit 1; }
 echo "$repro"
@@ -46,6 +51,7 @@ echo "DLL imports: $(i686-w64-mingw32-objdump -p $exe | sed -n 's/^\tDLL Name: /
 echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
 echo "reproducibility test: $(span "$t4" "$t5") s"
 echo "$repro"
+echo "$guide"
 echo "end-to-end: $e2e_count CTest tests (the two prefix set-ups included), $(span "$t2" "$t3") s wall at -j$jobs"
 /usr/bin/python3 tests/e2e/summary.py "$results" || e2e_status=1
 exit "$e2e_status"

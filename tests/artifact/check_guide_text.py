@@ -1,0 +1,76 @@
+"""The user guide in the release zip reads well in Notepad and says what the guide says:
+UTF-8 with its mark, CR LF, at most 80 columns (a Chinese character takes two), no
+Markdown left, and every text of the guide (its paragraphs, list items and table cells)
+there in the same order. check_guide_text.py ZIP GUIDE"""
+import re
+import sys
+import unicodedata
+import zipfile
+
+sys.path.insert(0, "scripts")
+import guide_text  # noqa: E402
+
+MAX_COLUMNS = 80
+
+
+def squeeze(text):
+    return re.sub(r"\s+", "", text)
+
+
+def guide_pieces(markdown):
+    """The texts of the guide without Markdown, each as it must appear."""
+    pieces, head = [], None
+    for line in markdown.split("\n"):
+        line = line.strip()
+        if not line.startswith("|"):
+            head = None
+        if not line or line.startswith("```") or re.match(r"^\|[-|]+\|$", line):
+            continue
+        if line.startswith("|"):
+            cells = [squeeze(guide_text.plain(c)) for c in line.strip("|").split("|")]
+            if head is None:
+                head = cells  # each row's cells come after their column's name
+            else:
+                pieces += [p for pair in zip(head, cells) for p in pair]
+            continue
+        pieces.append(squeeze(guide_text.plain(re.sub(r"^(#+|[-*]|\d+\.) ", "", line))))
+    return pieces
+
+
+def main():
+    zip_path, guide_path = sys.argv[1], sys.argv[2]
+    # The names are stored in GBK, as Explorer on Chinese Windows reads them.
+    with zipfile.ZipFile(zip_path, metadata_encoding="gbk") as z:
+        data = z.read("Quorvane-1.1/使用说明.txt")
+    failures = []
+    if not data.startswith(b"\xef\xbb\xbf"):
+        failures.append("no UTF-8 mark")
+    if re.search(rb"(?<!\r)\n", data) or re.search(rb"\r(?!\n)", data):
+        failures.append("line ends other than CR LF")
+    text = data[3:].decode("utf-8").replace("\r\n", "\n")
+    lines = text.split("\n")
+    longest = max(lines, key=guide_text.columns)
+    if guide_text.columns(longest) > MAX_COLUMNS:
+        failures.append("a line of %d columns: %s" % (guide_text.columns(longest), longest))
+    for n, line in enumerate(lines, 1):
+        if re.match(r"^\s*(\||#|```)", line) or "**" in line or "`" in line:
+            failures.append("Markdown left in line %d: %s" % (n, line))
+    flat, at = squeeze(text), 0
+    with open(guide_path, encoding="utf-8") as f:
+        for piece in guide_pieces(f.read()):
+            found = flat.find(piece, at)
+            if found < 0:
+                failures.append("missing or out of order: %s" % piece)
+            else:
+                at = found + len(piece)
+    widths = [unicodedata.east_asian_width(c) for c in longest]
+    print("使用说明.txt: %d lines, the longest %d columns (%d characters); %s" % (
+        len(lines), guide_text.columns(longest), len(widths),
+        "FAILED" if failures else "plain text, CR LF, every text of the guide in order"))
+    for f in failures:
+        print("  " + f)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
