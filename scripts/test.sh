@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: static analysis, host unit tests (plain and
 # under ASan/UBSan), the fuzz targets for a bounded time, the check of the 32-bit exe and
-# of the guide in the release zip, and the end-to-end tests under Wine (side by side). Ends with the figures.
+# of the guide in the release zip, and the end-to-end tests under Wine (side by side).
+# Ends with the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
