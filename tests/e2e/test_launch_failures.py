@@ -23,9 +23,12 @@ class LaunchFailures(unittest.TestCase):
         cases = [
             ("no uninstall key", None, NO_KEY),
             ("no value", ['"DisplayName"="钉钉"'], NO_VALUE),
-            # Used as stored, whatever its type: a number's bytes are a text without a
-            # backslash; bytes that never end within the buffer are no text at all.
+            # Used as stored, whatever its type: a number's bytes are a short text, most
+            # often without a backslash; bytes that never end within the buffer are no
+            # text at all.
             ("a number", ['"UninstallString"=dword:00000005'], NO_BACKSLASH),
+            # 0x5C is the text "\": a folder, in which no launcher is found.
+            ("the number 0x5C", ['"UninstallString"=dword:0000005c'], NO_LAUNCHER),
             ("no end", ['"UninstallString"=hex:' + ",".join(["41"] * 260)], NO_VALUE),
             ("longer than the buffer", ['"UninstallString"="C:\\\\%s\\\\u.exe"' % ("b" * 300)], NO_VALUE),
             ("no backslash", ['"UninstallString"="uninst.exe"'], NO_BACKSLASH),
