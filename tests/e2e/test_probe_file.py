@@ -30,32 +30,27 @@ class ProbeFile(unittest.TestCase):
             self.assertEqual(r.rc, 0)
             self.assertEqual(m.buttons(), harness.click_at("100,100"))
 
-    def test_notepad_utf8_file(self):
-        with harness.Machine("notepad") as m:
+    def probe_as_notepad_saved(self, name, text, encoding):
+        """text, saved in encoding, probes 150,160 for 110,120,130 and clicks there."""
+        with harness.Machine(name) as m:
             m.install_client()
             m.show_entry([(150, 160, 110, 120, 130)])
-            # Notepad's UTF-8 with its mark; full-width commas as typed on a Chinese
-            # keyboard: 25 bytes as UTF-8, 19 once the commas are ','.
-            m.write_probe_file("150，160 110，120，130\n", encoding="utf-8-sig")
+            m.write_probe_file(text, encoding=encoding)
             r = m.run(timeout=60)
 
             expected = normal_run(FOUND, probe_line(150, 160, "110120130"))
             self.assertEqual(r.out, gbk(expected), r.text)
             self.assertEqual(r.rc, 0)
             self.assertEqual(m.buttons(), harness.click_at("150,160"))
+
+    def test_notepad_utf8_file(self):
+        # Notepad's UTF-8 with its mark; full-width commas as typed on a Chinese
+        # keyboard: 25 bytes as UTF-8, 19 once the commas are ','.
+        self.probe_as_notepad_saved("notepad", "150，160 110，120，130\n", "utf-8-sig")
 
     def test_notepad_utf16_file(self):
-        with harness.Machine("utf16") as m:
-            m.install_client()
-            m.show_entry([(150, 160, 110, 120, 130)])
-            # Notepad's "UTF-16 LE" (its mark FF FE), a tab between point and colour.
-            m.write_probe_file("150，160\t110，120，130\n", encoding="utf-16")
-            r = m.run(timeout=60)
-
-            expected = normal_run(FOUND, probe_line(150, 160, "110120130"))
-            self.assertEqual(r.out, gbk(expected), r.text)
-            self.assertEqual(r.rc, 0)
-            self.assertEqual(m.buttons(), harness.click_at("150,160"))
+        # Notepad's "UTF-16 LE" (its mark FF FE), a tab between point and colour.
+        self.probe_as_notepad_saved("utf16", "150，160\t110，120，130\n", "utf-16")
 
     def test_file_of_line_ends_only_uses_builtin_list(self):
         with harness.Machine("lineends") as m:

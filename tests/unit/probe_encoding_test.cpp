@@ -2,30 +2,14 @@
 
 #include "app/text.h"
 
+#include "tests/unit/byte_source.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-struct source {
-    std::string bytes;
-    size_t at;
-};
-
-int next_byte(void *s)
-{
-    source *src = static_cast<source *>(s);
-    if (src->at >= src->bytes.size())
-        return -1;
-    return (unsigned char)src->bytes[src->at++];
-}
-
-void restart(void *s)
-{
-    static_cast<source *>(s)->at = 0;
-}
 
 int notice_count;
 
@@ -37,7 +21,7 @@ void count(load_notice, int)
 std::string decode(const std::string &file)
 {
     notice_count = 0;
-    source src = {file, 0};
+    byte_source src = {file, 0};
     char text[TEXT_SIZE];
     memset(text, 'z', sizeof text);
     decode_probe_file(next_byte, restart, &src, text, sizeof text, count);
@@ -160,7 +144,7 @@ TEST(DetectEncoding, Table)
         {std::string(u8"中") + "\x1A\xB0", ENCODING_UTF8}, // and up to Ctrl+Z
     };
     for (const auto &row : rows) {
-        source src = {row.file, 0};
+        byte_source src = {row.file, 0};
         EXPECT_EQ(detect_encoding(next_byte, &src), row.encoding) << "file \"" << row.file << "\"";
     }
 }

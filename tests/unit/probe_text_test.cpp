@@ -4,6 +4,8 @@
 
 #include "app/text.h"
 
+#include "tests/unit/byte_source.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,19 +16,6 @@ namespace {
 #define U8C "\xEF\xBC\x8C" // the full-width comma as UTF-8
 #define U8C22 ",,,,,,,,,,,,,,,,,,,,,,"
 
-struct source {
-    std::string bytes;
-    size_t at;
-};
-
-int next_byte(void *s)
-{
-    source *src = static_cast<source *>(s);
-    if (src->at >= src->bytes.size())
-        return -1;
-    return (unsigned char)src->bytes[src->at++];
-}
-
 std::vector<std::pair<load_notice, int>> notices;
 
 void collect(load_notice what, int line_number)
@@ -34,16 +23,11 @@ void collect(load_notice what, int line_number)
     notices.push_back({what, line_number});
 }
 
-void restart(void *s)
-{
-    static_cast<source *>(s)->at = 0;
-}
-
 // The file's bytes as the loader reads them: encoding decided, decoded, lines kept.
 std::string load(const std::string &file, size_t size = TEXT_SIZE)
 {
     notices.clear();
-    source src = {file, 0};
+    byte_source src = {file, 0};
     std::vector<char> text(size, 'z');
     decode_probe_file(next_byte, restart, &src, text.data(), size, collect);
     return std::string(text.data());
@@ -123,7 +107,7 @@ TEST(BuildProbeText, OnlyWholeLinesThatFit)
 TEST(BuildProbeText, SmallBufferNeverOverrun)
 {
     std::vector<char> text(12, 'z');
-    source src = {"1,2 3,4,5\n6,7 8,9,0\n", 0};
+    byte_source src = {"1,2 3,4,5\n6,7 8,9,0\n", 0};
     notices.clear();
     build_probe_text(next_byte, &src, text.data(), 11, collect);
     EXPECT_STREQ(text.data(), "1,2 3,4,5\n");
