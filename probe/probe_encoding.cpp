@@ -1,7 +1,5 @@
 #include "probe/probe_encoding.h"
 
-#include "probe/probe_line.h"
-
 static const int END = -1;
 static const int CTRL_Z = 0x1A; // the end of a text file for the C runtime's text mode
 
@@ -284,11 +282,11 @@ int next_decoded_char(void *decoder)
     return d->out[0];
 }
 
-void decode_probe_file(read_char_fn next, rewind_fn rewind, void *source, char *text,
+void decode_probe_file(read_char_fn next, rewind_fn restart, void *source, char *text,
                        size_t size, notice_fn notice)
 {
     const file_encoding encoding = detect_encoding(next, source);
-    rewind(source);
+    restart(source);
     probe_decoder decoder;
     start_decoding(&decoder, encoding, next, source);
     build_probe_text(next_decoded_char, &decoder, text, size, notice);

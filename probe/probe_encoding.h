@@ -46,7 +46,7 @@ typedef void (*rewind_fn)(void *source);
 
 // The probe text of a file: its encoding decided over one pass, then decoded in a
 // second and kept by the line rules of build_probe_text.
-void decode_probe_file(read_char_fn next, rewind_fn rewind, void *source, char *text,
+void decode_probe_file(read_char_fn next, rewind_fn restart, void *source, char *text,
                        size_t size, notice_fn notice);
 
 #endif
