@@ -77,11 +77,7 @@ file_encoding detect_encoding(read_char_fn next, void *source)
 
 // --- reading characters -------------------------------------------------------------
 
-// A character as the line rules see it: one or two bytes, 0 at the end of the text.
-struct character {
-    unsigned char bytes[2];
-    int count;
-};
+typedef decoded_character character;
 
 static character ascii(int c)
 {
@@ -240,46 +236,33 @@ void start_decoding(probe_decoder *d, file_encoding encoding, read_char_fn next,
         const long first = utf8_code_point(d);
         if (first == END || first == 0xFEFF)
             return;
-        const character c = first == NOT_A_CHARACTER ? other() : from_code_point((unsigned long)first);
-        d->held[0] = c.bytes[0];
-        d->held[1] = c.bytes[1];
-        d->held_count = c.count;
+        d->held = first == NOT_A_CHARACTER ? other() : from_code_point((unsigned long)first);
     }
 }
 
 int next_decoded_char(void *decoder)
 {
     probe_decoder *d = (probe_decoder *)decoder;
-    if (d->out_at < d->out_count)
-        return d->out[d->out_at++];
+    if (d->out_at < d->out.count)
+        return d->out.bytes[d->out_at++];
     if (d->ended)
         return -1;
-    character c;
-    if (d->held_count > 0) {
-        c = {{d->held[0], d->held[1]}, d->held_count};
-        d->held_count = 0;
-    } else {
-        c = read_character(d);
-    }
+    character c = d->held.count > 0 ? d->held : read_character(d);
+    d->held = END_OF_TEXT;
     if (c.count == 0 || is_ascii(c, CTRL_Z)) {
         d->ended = true;
         return -1;
     }
     if (is_ascii(c, '\r')) {
         const character after = read_character(d);
-        if (is_ascii(after, '\n')) {
+        if (is_ascii(after, '\n'))
             c = after;
-        } else if (after.count > 0) {
-            d->held[0] = after.bytes[0];
-            d->held[1] = after.bytes[1];
-            d->held_count = after.count;
-        }
+        else
+            d->held = after;
     }
-    d->out[0] = c.bytes[0];
-    d->out[1] = c.bytes[1];
-    d->out_count = c.count;
+    d->out = c;
     d->out_at = 1;
-    return d->out[0];
+    return c.bytes[0];
 }
 
 void decode_probe_file(read_char_fn next, rewind_fn restart, void *source, char *text,

@@ -17,16 +17,21 @@ file_encoding detect_encoding(read_char_fn next, void *source);
 
 static const long NONE_AHEAD = -2;
 
+// One character of the decoded text: one or two bytes; no bytes at the end of the text.
+struct decoded_character {
+    unsigned char bytes[2];
+    int count;
+};
+
 // Reading state of one pass over a file of a known encoding.
 struct probe_decoder {
     read_char_fn next;
     void *source;
     file_encoding encoding;
     long ahead;              // a byte or UTF-16 unit read too far, or NONE_AHEAD
-    unsigned char held[2];   // the character read after a CR that was not a LF
-    int held_count;          // 0: none held
-    unsigned char out[2];    // the bytes of the character being given
-    int out_count, out_at;
+    decoded_character held;  // read ahead: after a CR that was not a LF, or the first
+    decoded_character out;   // the character being given, out_at bytes of it so far
+    int out_at;
     bool ended;
 };
 

@@ -108,10 +108,7 @@ def convert(markdown):
             out.append(title)
             if mark:
                 out.append(mark * columns(title))
-            else:
-                out.append("")
-            if mark:
-                out.append("")
+            out.append("")
             i += 1
             continue
         item = re.match(r"^( *)([-*]|\d+\.) (.*)$", line)

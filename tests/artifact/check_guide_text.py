@@ -4,7 +4,6 @@ Markdown left, and every text of the guide (its paragraphs, list items and table
 there in the same order. check_guide_text.py ZIP GUIDE"""
 import re
 import sys
-import unicodedata
 import zipfile
 
 sys.path.insert(0, "scripts")
@@ -63,9 +62,8 @@ def main():
                 failures.append("missing or out of order: %s" % piece)
             else:
                 at = found + len(piece)
-    widths = [unicodedata.east_asian_width(c) for c in longest]
     print("使用说明.txt: %d lines, the longest %d columns (%d characters); %s" % (
-        len(lines), guide_text.columns(longest), len(widths),
+        len(lines), guide_text.columns(longest), len(longest),
         "FAILED" if failures else "plain text, CR LF, every text of the guide in order"))
     for f in failures:
         print("  " + f)
