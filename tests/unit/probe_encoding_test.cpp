@@ -60,6 +60,14 @@ TEST(DecodeProbeFile, EncodingsAndForms)
         // 锛 is EF BC, 尅 is 8C A1: not a comma, as the file is not UTF-8.
         {"ANSI, 锛 before 8C", "50锛尅30 1,2,3\r\n", "50锛尅30 1,2,3\n"},
         {"ANSI, lone lead byte", "500,300\x81 1,2,3", "500,300\x81 1,2,3\n"},
+        // A lead byte with no second byte is one byte: the line end and Ctrl+Z after it keep
+        // their meaning. 23 bytes with the lead byte, so not too long.
+        {"ANSI, lone lead byte before CR LF", "1,2 3,4,,,,,,,,,,,,,,5\x81\r\n7,8 9,0,1",
+         "1,2 3,4,,,,,,,,,,,,,,5\x81\n7,8 9,0,1\n"},
+        {"ANSI, lone lead byte before Ctrl+Z", "5\x81\x1A" "6,7 8,9,0", "5\x81\n"},
+        {"ANSI, full-width 0 and 9", "０,９ ９,０,９", "0,9 9,0,9\n"},
+        {"UTF-8, full-width 0 and 9", u8"０,９ ９,０,９", "0,9 9,0,9\n"},
+        {"UTF-16 LE, full-width 0 and 9", utf16(u"０,９ ９,０,９", true), "0,9 9,0,9\n"},
         {"UTF-8, full width", u8"５００，３００　１，２，３\r\n", "500,300 1,2,3\n"},
         {"UTF-8 with mark", "\xEF\xBB\xBF" + std::string(u8"５００，３００　１，２，３"),
          "500,300 1,2,3\n"},

@@ -100,24 +100,63 @@ TEST(ColourKey, FromScreenColour)
     }
 }
 
-TEST(ReadoutLine, ShowsTheColourOrThatItCannotBeRead)
+// What an 80-column console shows of the readout's output: a return goes back to the
+// start of the one line, every other byte (a column, in GBK) is written over what stood
+// there. Fails the test where a stretch between two returns would reach column 80 and wrap.
+std::string console_line(const std::string &output)
+{
+    std::string line;
+    size_t column = 0;
+    size_t stretch = 0;
+    for (char c : output) {
+        if (c == '\r') {
+            column = 0;
+            stretch = 0;
+            continue;
+        }
+        EXPECT_LT(++stretch, 80u) << "wraps: " << output;
+        if (column < line.size())
+            line[column] = c;
+        else
+            line += c;
+        ++column;
+    }
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
+TEST(ReadoutLine, ShowsTheCurrentReadingOnly)
 {
     const struct {
         long x, y;
         unsigned long colour;
-        const char *line;
+        const char *shown;
     } rows[] = {
-        {214, 109, 0x003E92FFUL, "  \r当前鼠标位置：X:214 Y:109， RGB值：255,146,62"},
-        {0, 0, 0x00FFFFFFUL, "  \r当前鼠标位置：X:0 Y:0， RGB值：255,255,255"},
-        {-5, 1279, 0xFFFFFFFFUL, "  \r当前鼠标位置：X:-5 Y:1279， 无法读取该点颜色    "},
+        {-2147483647L - 1, -2147483647L - 1, 0x00FFFFFFUL,
+         "当前鼠标位置：X:-2147483648 Y:-2147483648， RGB值：255,255,255"},
+        {1000, 1000, 0x00FFFFFFUL, "当前鼠标位置：X:1000 Y:1000， RGB值：255,255,255"},
+        {1000, 1000, 0x00000000UL, "当前鼠标位置：X:1000 Y:1000， RGB值：0,0,0"},
+        {5, 1000, 0x00000000UL, "当前鼠标位置：X:5 Y:1000， RGB值：0,0,0"},
+        {214, 109, 0x003E92FFUL, "当前鼠标位置：X:214 Y:109， RGB值：255,146,62"},
+        {-5, 1279, 0xFFFFFFFFUL, "当前鼠标位置：X:-5 Y:1279， 无法读取该点颜色"},
+        {83, 5, 0x00000000UL, "当前鼠标位置：X:83 Y:5， RGB值：0,0,0"},
     };
+    // Each reading after the one before, as the console receives them.
+    std::string output;
     for (const auto &row : rows) {
         char line[96];
-        ASSERT_TRUE(format_readout_line(line, sizeof line, row.x, row.y, row.colour)) << std::hex << row.colour;
-        EXPECT_STREQ(line, row.line) << std::hex << row.colour;
+        ASSERT_TRUE(format_readout_line(line, sizeof line, row.x, row.y, row.colour)) << row.shown;
+        output += line;
+        EXPECT_EQ(console_line(output), row.shown);
     }
+    output += "  ";
+    console_line(output);
+
     char small[8];
     EXPECT_FALSE(format_readout_line(small, sizeof small, 1, 2, 0));
+    EXPECT_STREQ(small, "");
+    // Room for the text but not for the columns that cover an earlier reading.
+    char unpadded[3 + 40 + 1];
+    EXPECT_FALSE(format_readout_line(unpadded, sizeof unpadded, 1, 2, 0));
 }
 
 TEST(StripLeadingNewline, Table)
