@@ -2,11 +2,17 @@
 the stand-in client installed into it, and Quorvane.exe run with every pause answered.
 
 Each test file runs under one Windows set-up, named by QUORVANE_SETUP:
-  wow64  64-bit Windows, the release exe (i686) through WoW64, i686 stand-ins
-  win32  32-bit Windows (WINEARCH=win32), the release exe, i686 stand-ins
-  x64    64-bit Windows, the x86_64 build of the same sources and x86_64 stand-ins
+  wow64      64-bit Windows, the release exe (i686) through WoW64, i686 stand-ins
+  win32      32-bit Windows (WINEARCH=win32), the release exe, i686 stand-ins
+  x64        64-bit Windows, the x86_64 build of the same sources and x86_64 stand-ins
+  emulated   as wow64, where the kernel refuses 32-bit code: the release exe under qemu
+             (tests/e2e/emulated.sh starts the file); not run where 32-bit code runs
+  scaled125  display scaling 125 % and 150 % on a 1920 x 1080 screen, under the Wine 10
+  scaled150  of the Debian 13 folder (tests/e2e/debian13.sh starts the file); the x86_64
+             build with x86_64 stand-ins
 Where this machine cannot run 32-bit programs, wow64 and win32 run the x86_64 build in a
 64-bit prefix in its place, and say so; QUORVANE_REQUIRE_32BIT=1 refuses that.
+A set-up that cannot run here (QUORVANE_NOT_RUN says why) skips every case.
 Quorvane.exe is always started by its Windows path inside the prefix, as a user starts it."""
 import datetime
 import getpass
@@ -33,10 +39,20 @@ EXE_FOLDER = r"C:\Quorvane"  # where every machine has the exe under test
 ZONE, ZONE_OFFSET = "CST-8", datetime.timedelta(hours=8)
 
 
+# The name under which tests/e2e/emulated.sh registers qemu for i386 programs, in a
+# namespace of its own or, where the kernel allows no private one, for the whole machine.
+EMULATION_ENTRY = "/proc/sys/fs/binfmt_misc/quorvane-i386"
+
+
 def runs_32bit_code():
-    """None when this machine starts a 32-bit program, else the reason it does not."""
+    """None when this machine starts a 32-bit program, else the reason it does not. The
+    emulated set-up runs them under qemu; everywhere else, qemu does not count."""
     if not os.path.exists(WINE32):
         return "%s is missing: wine32:i386 is not installed" % WINE32
+    if not os.environ.get("QUORVANE_EMULATION") and os.path.exists(EMULATION_ENTRY):
+        # Registered for the whole machine, which emulated.sh does only after the kernel
+        # refused 32-bit code: the loader would answer, but only through qemu.
+        return "the kernel refuses 32-bit code; %s serves the emulated set-up" % EMULATION_ENTRY
     try:
         subprocess.run([WINE32, "--version"], stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60, check=True)
@@ -58,13 +74,28 @@ def loader_for(bits):
     return WINE32 if bits == 32 else WINE64
 
 
-class Setup:
-    """One Windows set-up: its prefix kind, loader and the build whose programs run."""
+# LogPixels of the scaled set-ups: 120 is 125 %, 144 is 150 %.
+SCALED = {"scaled125": 120, "scaled150": 144}
+SCREEN = "1280x1024x24"
+# A notebook's screen: at 150 % the program sees 1280 x 720, and the placed window fits.
+NOTEBOOK_SCREEN = "1920x1080x24"
+# Seconds added to every limit that includes starting a program under qemu, where each
+# start of a 32-bit process takes about 50 s (a normal run starts five).
+EMULATED_START_SLACK = 420
 
-    def __init__(self, name, bits, build, fallback=None):
+
+class Setup:
+    """One Windows set-up: its prefix kind, loader, screen and the build whose programs run."""
+
+    def __init__(self, name, bits, build, fallback=None, prefix_kind=None):
         self.name, self.bits, self.build, self.fallback = name, bits, build, fallback
-        self.prefix_kind = "win%d" % bits
+        self.prefix_kind = prefix_kind or "win%d" % bits
         self.loader = loader_for(bits)
+        self.screen = NOTEBOOK_SCREEN if name in SCALED else SCREEN
+        self.log_pixels = SCALED.get(name)
+        self.emulated = name == "emulated"
+        self.start_slack = EMULATED_START_SLACK if self.emulated else 0
+        self.not_run = os.environ.get("QUORVANE_NOT_RUN") or None
 
     @property
     def exe(self):
@@ -78,19 +109,37 @@ class Setup:
                 return path
         raise FileNotFoundError(name)
 
-    def describe(self):
-        text = "%s set-up: %d-bit Windows, %s" % (self.name, self.bits, self.exe)
+    def how(self):
+        """How the exe runs here, in the words of the summary."""
         if self.fallback:
-            text += (" in place of the 32-bit release exe: 32-bit Windows programs cannot "
-                     "run on this machine (%s)" % self.fallback)
+            return "the x86_64 build in place of the release exe"
+        if self.emulated:
+            return "the release exe under emulation (qemu-i386, %s)" % os.environ.get(
+                "QUORVANE_EMULATION", "?")
+        if self.log_pixels:
+            return "the x86_64 build under Wine 10 at LogPixels %d" % self.log_pixels
+        if self.name == "x64":
+            return "the x86_64 build natively"
+        return "the release exe natively"
+
+    def describe(self):
+        if self.not_run:
+            return "%s set-up: not run: %s" % (self.name, self.not_run)
+        text = "%s set-up: %d-bit Windows, %s: %s" % (self.name, self.bits, self.exe, self.how())
+        if self.fallback:
+            text += (": 32-bit Windows programs cannot run on this machine (%s)" % self.fallback)
         return text
 
 
 def resolve_setup(name, build32, build64):
     if name == "x64":
         return Setup(name, 64, build64)
-    if name not in ("wow64", "win32"):
+    if name in SCALED:
+        return Setup(name, 64, build64, prefix_kind=name)
+    if name not in ("wow64", "win32", "emulated"):
         raise ValueError("unknown set-up %r" % name)
+    if name == "emulated":
+        return Setup(name, 64, build32, prefix_kind="emulated")
     why = runs_32bit_code()
     if why and os.environ.get("QUORVANE_REQUIRE_32BIT") == "1":
         raise SystemExit(fallback_line(why) + "; QUORVANE_REQUIRE_32BIT=1 refuses that")
@@ -217,12 +266,15 @@ class Machine:
         self.name = name
 
     def __enter__(self):
-        self.root = tempfile.mkdtemp(prefix="quorvane-%s-" % self.name)
+        if SETUP.not_run:
+            raise unittest.SkipTest("%s set-up not run: %s" % (SETUP.name, SETUP.not_run))
+        self.root = tempfile.mkdtemp(prefix="quorvane-%s-" % self.name,
+                                     dir=os.environ.get("QUORVANE_MACHINES"))
         self.prefix = os.path.join(self.root, "prefix")
         copy_prefix(os.path.join(PREFIXES, SETUP.prefix_kind), self.prefix)
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", SETUP.screen, "-nolisten",
              "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -341,7 +393,7 @@ class Machine:
         p = subprocess.Popen([SETUP.loader, path], env=self.env, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
-        self.wait_for_event("shown", timeout=30)
+        self.wait_for_event("shown", timeout=30 + SETUP.start_slack)
         return p
 
     def events(self):
@@ -379,9 +431,11 @@ class Machine:
             raise AssertionError("stand-in never reported %r" % name)
 
     def wait_for_placement(self, timeout):
-        """True once the stand-in's window stands where the program puts it."""
+        """True once the stand-in's window stands where the program puts it (the program
+        and the client were started in the time)."""
         return self.wait_until(
-            lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev), timeout)
+            lambda ev: any(f.get("rect") == "0,0,930,640" for _, f in ev),
+            timeout + SETUP.start_slack)
 
     # --- running -----------------------------------------------------------
     def keep_server(self):
@@ -395,7 +449,7 @@ class Machine:
     def wine(self, args, check=False, timeout=60):
         return subprocess.run([SETUP.loader] + args, env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
-                              check=check, timeout=timeout)
+                              check=check, timeout=timeout + SETUP.start_slack)
 
     def run(self, args=(), exe=None, timeout=120):
         """Runs Quorvane.exe (self.exe, or the Windows path exe) to its end. Standard
@@ -409,7 +463,7 @@ class Machine:
             p = subprocess.Popen([SETUP.loader, exe] + list(args), env=self.env, stdout=out,
                                  stderr=err, stdin=subprocess.DEVNULL)
             try:
-                rc = p.wait(timeout=timeout)
+                rc = p.wait(timeout=timeout + SETUP.start_slack)
             except subprocess.TimeoutExpired:
                 p.kill()
                 raise
@@ -463,9 +517,16 @@ def main():
     path = os.environ.get("QUORVANE_E2E_RESULTS")
     if path:
         record = {"setup": SETUP.name, "bits": SETUP.bits, "exe": SETUP.exe,
-                  "fallback": SETUP.fallback, "file": os.path.basename(sys.argv[0]),
+                  "fallback": SETUP.fallback, "how": SETUP.how(), "not_run": SETUP.not_run,
+                  "file": os.path.basename(sys.argv[0]),
                   "ran": result.testsRun, "failed": failed, "skipped": len(result.skipped),
                   "start": start, "end": time.time()}
         with open(path, "a") as f:
             f.write(json.dumps(record) + "\n")
-    sys.exit(0 if result.wasSuccessful() else 1)
+    if not result.wasSuccessful():
+        sys.exit(1)
+    # CTest shows a set-up that could not run as skipped, never as passed.
+    sys.exit(SKIPPED_STATUS if SETUP.not_run else 0)
+
+
+SKIPPED_STATUS = 77  # the SKIP_RETURN_CODE of the end-to-end tests

@@ -4,6 +4,8 @@
 //   STANDIN_RECT          "left,top,width,height" of the window at start
 //   STANDIN_POINTS        "x,y,r,g,b;..." pixels in window coordinates
 //   STANDIN_POINTS_DELAY  milliseconds before the pixels show
+//   STANDIN_SQUARE        n: each point is a square of 2n+1 pixels a side, as a button is;
+//                         a window stretched for a scaled display blurs a lone pixel
 //   STANDIN_WINDOW_DELAY  milliseconds before the window opens (a slow start at logon)
 //   STANDIN_MINIMIZED     "1": the window starts minimised
 //   STANDIN_COVER         "left,top,width,height" of another window, opened over this one
@@ -23,6 +25,7 @@ static const int MAX_POINTS = 64;
 static int point_count;
 static int point_x[MAX_POINTS], point_y[MAX_POINTS];
 static COLORREF point_colour[MAX_POINTS];
+static int square; // half the side of each painted point, 0 for a lone pixel
 static bool points_shown;
 static bool room_entered;
 static char events_path[MAX_PATH];
@@ -99,8 +102,13 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         DeleteObject(brush);
         // A "live" badge for the screenshots, well away from every probe point.
         if (points_shown && !room_entered) {
-            for (int i = 0; i < point_count; ++i)
-                SetPixelV(dc, point_x[i], point_y[i], point_colour[i]);
+            for (int i = 0; i < point_count; ++i) {
+                RECT spot = {point_x[i] - square, point_y[i] - square, point_x[i] + square + 1,
+                             point_y[i] + square + 1};
+                HBRUSH brush = CreateSolidBrush(point_colour[i]);
+                FillRect(dc, &spot, brush);
+                DeleteObject(brush);
+            }
             RECT badge = {300, 180, 420, 220};
             HBRUSH live = CreateSolidBrush(LIVE_BADGE);
             FillRect(dc, &badge, live);
@@ -179,6 +187,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     text[0] = '\0';
     GetEnvironmentVariableA("STANDIN_POINTS", text, sizeof text);
     read_points(text);
+    text[0] = '\0';
+    if (GetEnvironmentVariableA("STANDIN_SQUARE", text, sizeof text) > 0)
+        square = atoi(text);
     int delay = 0;
     text[0] = '\0';
     if (GetEnvironmentVariableA("STANDIN_POINTS_DELAY", text, sizeof text) > 0)

@@ -1,0 +1,85 @@
+"""A scaled notebook screen (125 %, 150 %): the program sees its own, smaller screen, while
+a pixel is read in physical pixels. The colour is the one under the cursor, the position
+shown and clicked is the program's own, and a colour at the physical pixel whose numbers
+equal the probe point is no match. The entry is a square, as a button is: the client's
+window is stretched, which blurs a lone pixel."""
+import time
+import unittest
+
+import harness
+from harness import gbk, normal_run, probe_line
+
+# Far from the corner, where the program's and the physical pixels differ by hundreds.
+POINT = (500, 300)
+ENTRY = POINT + (10, 200, 255)
+SQUARE = "4"  # 9 x 9
+FOUND = "找到自定义RGB文件\n"
+
+
+def scale():
+    return harness.SETUP.log_pixels / 96.0 if harness.SETUP.log_pixels else 1.0
+
+
+class ScaledScreen(unittest.TestCase):
+    def machine(self, name, points, probes=None):
+        m = harness.Machine(name).__enter__()
+        self.addCleanup(m.__exit__, None, None, None)
+        m.install_client()
+        m.env["STANDIN_SQUARE"] = SQUARE
+        m.show_entry(points, rect=(300, 200, 930, 640))
+        if probes:
+            m.write_probe_file(probes)
+        return m
+
+    def test_normal_run_reads_under_the_cursor_and_clicks_the_entry(self):
+        # The miss comes first: a read that left the thread scaled would show at the next move.
+        m = self.machine("scaled-run", [ENTRY], "700,500 1,1,1\n500,300 10,200,255\n")
+        r = m.run(timeout=60)
+
+        expected = normal_run(FOUND, probe_line(700, 500, "240240240") +
+                              probe_line(500, 300, "10200255"))
+        self.assertEqual(r.out, gbk(expected), r.text)
+        self.assertEqual(r.rc, 0)
+        self.assertEqual(m.buttons(), harness.click_at("500,300"))
+        # The client's own coordinates: placed as on a screen of 100 %.
+        self.assertEqual(m.clicks()[0]["rect"], "0,0,930,640")
+
+    def test_readout_shows_position_and_colour_at_every_refresh(self):
+        m = self.machine("scaled-xy", [ENTRY])
+        p = m.start(["xy"])
+        self.assertTrue(m.wait_for_placement(40))
+        m.wine([harness.SETUP.program("set_cursor.exe"), "500", "300"], check=True)
+        time.sleep(1)
+        start = len(m.background_output())
+        time.sleep(3)
+        self.assertIsNone(p.poll())
+        recent = m.background_output()[start:]
+
+        reading = gbk("当前鼠标位置：X:500 Y:300， RGB值：10,200,255").ljust(62, b" ")
+        # Whole refreshes only: from the first return to the last "  " before one.
+        refreshes = recent[recent.index(b"\r") + 1:recent.rindex(b"  \r")].split(b"  \r")
+        self.assertTrue(8 <= len(refreshes) <= 11, (len(refreshes), recent))
+        self.assertEqual(set(refreshes), {reading}, recent)
+        self.assertEqual(m.clicks(), [])
+
+    def test_colour_at_the_physical_pixel_of_the_same_numbers_is_no_match(self):
+        # The expected colour where the physical pixel (500, 300) is, another under the cursor.
+        decoy = (round(POINT[0] / scale()), round(POINT[1] / scale()), 10, 200, 255)
+        m = self.machine("scaled-decoy", [decoy, POINT + (200, 30, 30)], "500,300 10,200,255\n")
+        p = m.start()
+        self.assertTrue(m.wait_for_placement(40))
+        time.sleep(8)  # the first probe comes about 3 s after the placement, then 3 s a probe
+        self.assertIsNone(p.poll())
+        out = m.background_output()
+
+        head = gbk(normal_run(FOUND, "").replace("完成\n", ""))
+        self.assertTrue(out.startswith(head), out)
+        probes = out[len(head):]
+        miss = gbk(probe_line(500, 300, "2003030"))
+        self.assertGreaterEqual(probes.count(miss), 2, probes)
+        self.assertEqual(probes, miss * probes.count(miss), probes)
+        self.assertEqual(m.clicks(), [])
+
+
+if __name__ == "__main__":
+    harness.main()
