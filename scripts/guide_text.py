@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """The user guide (docs/user-guide.zh-CN.md) as plain text for Notepad: no Markdown marks,
-no tables, every line at most WIDTH columns (a Chinese character takes two), headings
-underlined, tables as one block per row. guide_text.py [GUIDE] prints it (LF line ends);
-the release package adds the UTF-8 mark and CR LF."""
+no tables, every line at most WIDTH columns (a Chinese character takes two, and so do
+quotes, arrows and the bullet, as a Chinese font draws them), headings underlined at
+every level, tables as one block per row. A quoted text “…” (a message, a Windows label)
+and a command or file name are never broken across lines, so that Notepad's search finds
+them. guide_text.py [GUIDE] prints it (LF line ends); the release package adds the UTF-8
+mark and CR LF."""
 import re
 import sys
 import unicodedata
@@ -14,21 +17,40 @@ CLOSING = set("，。、；：？！）」』》”’…%,.;:?!)")
 OPENING = set("（「『《“‘(")
 
 
+BULLET = "•"
+UNDERLINES = {1: "=", 2: "-"}  # deeper headings: "~"
+
+
 def columns(text):
-    return sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in text)
+    return sum(2 if unicodedata.east_asian_width(c) in "WFA" else 1 for c in text)
 
 
-def plain(text):
-    """Inline Markdown as it reads in plain text."""
+def plain(text, keep_code=False):
+    """Inline Markdown as it reads in plain text; keep_code: code spans keep their marks,
+    for tokens() to hold them whole."""
     text = re.sub(r"\[([^\]]*)\]\(([^)]*)\)", r"\1（\2）", text)
     text = text.replace("**", "")
-    return re.sub(r"`([^`]*)`", r"\1", text)
+    return text if keep_code else re.sub(r"`([^`]*)`", r"\1", text)
+
+
+# A code span, a quoted text, a run of ASCII non-space characters, spaces, one character.
+PIECE = r"`[^`]*`|“[^”]*”|[!-~]+| +|."
 
 
 def tokens(text):
-    """Pieces a line may break between: runs of ASCII non-space characters stay whole,
-    every other character stands alone, spaces are kept as their own pieces."""
-    return re.findall(r"[!-~]+| +|.", text)
+    """Pieces a line may break between: code spans (without their marks), quoted texts
+    and runs of ASCII non-space characters stay whole, every other character stands
+    alone, ASCII spaces are kept as their own pieces. A piece too wide for any line is
+    taken apart."""
+    out = []
+    for piece in re.findall(PIECE, text):
+        if piece.startswith("`"):
+            piece = piece[1:-1]
+        if columns(piece) > WIDTH - 8 and len(piece) > 1:
+            out += re.findall(r"[!-~]+| +|.", piece)
+        else:
+            out.append(piece)
+    return out
 
 
 def wrap(text, first, rest):
@@ -37,7 +59,7 @@ def wrap(text, first, rest):
     opening mark never ends a line."""
     lines, line = [], [first]
     for piece in tokens(text):
-        if piece.isspace():
+        if piece.startswith(" "):  # the full-width space "　" is text
             if len(line) > 1 and not line[-1].isspace():
                 line.append(" ")
             continue
@@ -60,8 +82,8 @@ def wrap(text, first, rest):
     return lines
 
 
-def cells(row):
-    return [plain(c.strip()) for c in row.strip().strip("|").split("|")]
+def cells(row, keep_code=False):
+    return [plain(c.strip(), keep_code) for c in row.strip().strip("|").split("|")]
 
 
 def table(rows):
@@ -70,7 +92,7 @@ def table(rows):
     head = cells(rows[0])
     out = []
     for row in rows[2:]:
-        values = cells(row)
+        values = cells(row, keep_code=True)
         out += wrap(values[0], "■ %s：" % head[0], "  ")
         for name, value in zip(head[1:], values[1:]):
             out += wrap(value, "  %s：" % name, "      ")
@@ -102,20 +124,19 @@ def convert(markdown):
         heading = re.match(r"^(#+) (.*)$", line)
         if heading:
             title = plain(heading.group(2))
-            mark = {1: "=", 2: "-"}.get(len(heading.group(1)), "")
+            mark = UNDERLINES.get(len(heading.group(1)), "~")
             if out and out[-1] != "":
                 out.append("")
             out.append(title)
-            if mark:
-                out.append(mark * columns(title))
+            out.append(mark * columns(title))
             out.append("")
             i += 1
             continue
         item = re.match(r"^( *)([-*]|\d+\.) (.*)$", line)
         if item:
             indent = " " * len(item.group(1))
-            bullet = "・" if item.group(2) in "-*" else item.group(2)
-            prefix = indent + bullet + (" " if bullet != "・" else "")
+            bullet = BULLET if item.group(2) in "-*" else item.group(2)
+            prefix = indent + bullet + " "
             # An item goes on in the lines indented under it.
             text = item.group(3)
             while (i + 1 < len(lines) and lines[i + 1].startswith(indent + " ") and
@@ -123,7 +144,7 @@ def convert(markdown):
                                                          lines[i + 1])):
                 i += 1
                 text += lines[i].strip()
-            out += wrap(plain(text), prefix, " " * columns(prefix))
+            out += wrap(plain(text, keep_code=True), prefix, " " * columns(prefix))
             i += 1
             continue
         if not stripped:
@@ -137,7 +158,7 @@ def convert(markdown):
                 r"^ *([-*]|\d+\.|#+|\||```)", lines[i + 1]):
             i += 1
             text += lines[i].strip()
-        out += wrap(plain(text), "", "")
+        out += wrap(plain(text, keep_code=True), "", "")
         i += 1
     while out and out[-1] == "":
         out.pop()

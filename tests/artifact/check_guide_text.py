@@ -1,7 +1,9 @@
 """The user guide in the release zip reads well in Notepad and says what the guide says:
 UTF-8 with its mark, CR LF, at most 80 columns (a Chinese character takes two), no
-Markdown left, and every text of the guide (its paragraphs, list items and table cells)
-there in the same order. check_guide_text.py ZIP GUIDE"""
+Markdown left, every heading underlined, every text of the guide (its paragraphs, list
+items and table cells, full-width spaces included) there in the same order, and no
+quoted text “…” or command or file name broken across lines, so that a search in
+Notepad finds each. check_guide_text.py ZIP GUIDE"""
 import re
 import sys
 import zipfile
@@ -13,7 +15,26 @@ MAX_COLUMNS = 80
 
 
 def squeeze(text):
-    return re.sub(r"\s+", "", text)
+    """Without the line breaks and ASCII spaces that wrapping may add or take away; the
+    full-width space is text and stays."""
+    return re.sub(r"[ \t\r\n]+", "", text)
+
+
+def split_texts(markdown, lines):
+    """The quoted texts and code spans of the guide that no line holds whole, and the
+    lines that end inside a quote."""
+    prose = re.sub(r"```.*?```", "", markdown, flags=re.S)
+    whole = {guide_text.plain(q) for q in re.findall(r"“[^”\n]*”", prose)}
+    whole |= set(re.findall(r"`([^`\n]*)`", prose))
+    wide = guide_text.WIDTH - 8  # wider ones may be taken apart
+    found = ["%s is split" % t for t in sorted(whole)
+             if guide_text.columns(t) <= wide and not any(t in line for line in lines)]
+    for n, line in enumerate(lines, 1):
+        if line.count("“") > line.count("”"):
+            start = line[line.rindex("“"):]
+            if not any(t.startswith(start) and guide_text.columns(t) > wide for t in whole):
+                found.append("line %d ends inside a quote: %s" % (n, line))
+    return found
 
 
 def guide_pieces(markdown):
@@ -54,17 +75,24 @@ def main():
     for n, line in enumerate(lines, 1):
         if re.match(r"^\s*(\||#|```)", line) or "**" in line or "`" in line:
             failures.append("Markdown left in line %d: %s" % (n, line))
-    flat, at = squeeze(text), 0
     with open(guide_path, encoding="utf-8") as f:
-        for piece in guide_pieces(f.read()):
-            found = flat.find(piece, at)
-            if found < 0:
-                failures.append("missing or out of order: %s" % piece)
-            else:
-                at = found + len(piece)
+        markdown = f.read()
+    failures += split_texts(markdown, lines)
+    for heading in re.findall(r"^#+ (.*)$", markdown, flags=re.M):
+        title = guide_text.plain(heading)
+        at = lines.index(title) if title in lines else -1
+        if at < 0 or at + 1 >= len(lines) or not re.match(r"^([=~-])\1*$", lines[at + 1]):
+            failures.append("heading not underlined: %s" % title)
+    flat, at = squeeze(text), 0
+    for piece in guide_pieces(markdown):
+        found = flat.find(piece, at)
+        if found < 0:
+            failures.append("missing or out of order: %s" % piece)
+        else:
+            at = found + len(piece)
     print("使用说明.txt: %d lines, the longest %d columns (%d characters); %s" % (
         len(lines), guide_text.columns(longest), len(longest),
-        "FAILED" if failures else "plain text, CR LF, every text of the guide in order"))
+        "FAILED" if failures else "plain text, CR LF, every text of the guide in order, no quoted text split"))
     for f in failures:
         print("  " + f)
     sys.exit(1 if failures else 0)

@@ -69,8 +69,10 @@ def run_main_job(out_dir):
 
 def main():
     out_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/main-job")
+    print(harness.SETUP.describe(), flush=True)
+    if harness.SETUP.not_run:
+        return 1
     make_prefix_for_setup()
-    print(harness.SETUP.describe())
     print("Quorvane.exe under Wine against the stand-in client at %s (uninstall record)\n"
           % harness.CLIENT_FOLDER, flush=True)
     r, clicks, problems = run_main_job(out_dir)
