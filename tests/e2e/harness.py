@@ -80,8 +80,9 @@ SCREEN = "1280x1024x24"
 # A notebook's screen: at 150 % the program sees 1280 x 720, and the placed window fits.
 NOTEBOOK_SCREEN = "1920x1080x24"
 # Seconds added to every limit that includes starting a program under qemu, where each
-# start of a 32-bit process takes about 50 s (a normal run starts five).
-EMULATED_START_SLACK = 420
+# start of a 32-bit process took 1.5 to 2 minutes of a core (a normal run starts five,
+# and took 563 s alone); two such runs share two cores with the rest of the suite.
+EMULATED_START_SLACK = 900
 
 
 class Setup:
@@ -482,6 +483,20 @@ class Machine:
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
         return p
+
+    def readout_at(self, x, y, seconds=3):
+        """Starts the readout (xy), puts the cursor at x, y once the client's window is
+        placed, and returns (all its output, what it wrote in the next seconds); the
+        readout must still run then."""
+        p = self.start(["xy"])
+        assert self.wait_for_placement(40), "the window was never placed"
+        self.wine([SETUP.program("set_cursor.exe"), str(x), str(y)], check=True)
+        time.sleep(1)
+        start = len(self.background_output())
+        time.sleep(seconds)
+        out = self.background_output()
+        assert p.poll() is None, "the readout ended: %r" % out
+        return out, out[start:]
 
     def background_output(self):
         with open(os.path.join(self.root, "bg-stdout"), "rb") as f:

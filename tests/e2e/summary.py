@@ -29,7 +29,7 @@ def main():
         else:
             what = ", ".join(sorted({"%s, %s (%d-bit Windows)" % (r["how"], r["exe"], r["bits"])
                                      for r in rows}))
-        print("end-to-end %s: %s; %d files, %d cases ran, %d passed, %d failed, %d skipped, "
+        print("end-to-end %s: %s; %d files, %d cases: %d passed, %d failed, %d skipped; "
               "%.1f s wall" % (setup, what, len(rows), ran, ran - failed - skipped,
                                failed, skipped, wall))
         for why in sorted({r["fallback"] for r in rows if r["fallback"]}):

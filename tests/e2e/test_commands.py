@@ -2,7 +2,6 @@
 template on the desktop, and how a word is told from the normal run."""
 import os
 import re
-import time
 import unittest
 
 import harness
@@ -125,20 +124,12 @@ class Readout(unittest.TestCase):
         with harness.Machine("readout") as m:
             m.install_client()
             m.show_entry([BUILTIN[0]], rect=(300, 200, 400, 300))
-            p = m.start(["xy"])
-            self.assertTrue(m.wait_for_placement(40))
-            m.wine([harness.SETUP.program("set_cursor.exe"), "214", "109"], check=True)
-            time.sleep(1)
-            start = len(m.background_output())
-            time.sleep(3)
-            out = m.background_output()
-            self.assertIsNone(p.poll())
+            out, recent = m.readout_at(214, 109)
 
             line = gbk("  \r当前鼠标位置：X:214 Y:109， RGB值：255,146,62")
             self.assertTrue(out.startswith(gbk(USAGE)), out)
             rest = out[len(gbk(USAGE)):]
             self.assertNotIn(b"\n", rest)  # no progress lines, no probe loading, no newline
-            recent = out[start:]
             count = recent.count(line)
             self.assertTrue(7 <= count <= 11, (count, recent))  # about 3 s / 300 ms
             self.assertEqual(m.clicks(), [])

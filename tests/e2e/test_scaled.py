@@ -46,14 +46,7 @@ class ScaledScreen(unittest.TestCase):
 
     def test_readout_shows_position_and_colour_at_every_refresh(self):
         m = self.machine("scaled-xy", [ENTRY])
-        p = m.start(["xy"])
-        self.assertTrue(m.wait_for_placement(40))
-        m.wine([harness.SETUP.program("set_cursor.exe"), "500", "300"], check=True)
-        time.sleep(1)
-        start = len(m.background_output())
-        time.sleep(3)
-        self.assertIsNone(p.poll())
-        recent = m.background_output()[start:]
+        _, recent = m.readout_at(*POINT)
 
         reading = gbk("当前鼠标位置：X:500 Y:300， RGB值：10,200,255").ljust(62, b" ")
         # Whole refreshes only: from the first return to the last "  " before one.

@@ -19,7 +19,9 @@ class WindowInSight(unittest.TestCase):
             m.install_client()
             m.env["STANDIN_MINIMIZED"] = "1"
             m.show_entry([ENTRY], rect=(300, 200, 930, 640))
-            m.write_probe_file(PROBES)
+            # Saved by Notepad as UTF-16 LE, so that the emulated set-up, which runs only
+            # this case and the main job, also reads such a file with the release exe.
+            m.write_probe_file(PROBES, encoding="utf-16")
             r = m.run(timeout=60)
 
             self.assertEqual(r.out, gbk(TRANSCRIPT), r.text)

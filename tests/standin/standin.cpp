@@ -105,9 +105,9 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
             for (int i = 0; i < point_count; ++i) {
                 RECT spot = {point_x[i] - square, point_y[i] - square, point_x[i] + square + 1,
                              point_y[i] + square + 1};
-                HBRUSH brush = CreateSolidBrush(point_colour[i]);
-                FillRect(dc, &spot, brush);
-                DeleteObject(brush);
+                HBRUSH paint = CreateSolidBrush(point_colour[i]);
+                FillRect(dc, &spot, paint);
+                DeleteObject(paint);
             }
             RECT badge = {300, 180, 420, 220};
             HBRUSH live = CreateSolidBrush(LIVE_BADGE);
