@@ -4,7 +4,7 @@
 # Wine 8 does not). Made once, from Debian's packages, with debootstrap; a later run
 # reuses it. Where it cannot be made, one line says why and the script still succeeds:
 # the scaled set-ups then report that they did not run.
-# The folder: QUORVANE_DEBIAN13, by default /var/lib/quorvane/debian13 (about 1.9 GB).
+# The folder: QUORVANE_DEBIAN13, by default /var/lib/quorvane/debian13 (about 1.5 GB).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
@@ -18,10 +18,17 @@ if [ -e "$stamp" ]; then
   say "reusing $root ($(cat "$stamp"))"
   exit 0
 fi
+# Made aside and moved into place whole, so that a folder at $root is always complete.
+# Nothing is ever mounted inside it but in a namespace of a command's own, so a half-made
+# one can simply be removed.
+work=$root.partial
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 fail() {
-  say "NOT MADE: $1; the scaled set-ups will not run ($(grep -E '^(E|W): ' "$log" | head -n 2 | paste -sd' ' -))"
+  local apt
+  apt=$(grep -E '^(E|W): ' "$log" | head -n 2 | paste -sd' ' -)
+  rm -rf "$work"
+  say "NOT MADE: $1; the scaled set-ups will not run${apt:+ ($apt)}"
   exit 0
 }
 retry() {
@@ -34,13 +41,12 @@ retry() {
 }
 
 start=$(date +%s)
-# Made aside and moved into place whole, so that a folder at $root is always complete.
-# Nothing is ever mounted inside it but in a namespace of a command's own.
-work=$root.partial
 rm -rf "$work"
 mkdir -p "$(dirname "$root")"
 command -v debootstrap >/dev/null || fail "debootstrap is not installed"
-retry debootstrap --variant=minbase trixie "$work" "$mirror" || fail "debootstrap trixie failed"
+# Each try starts from nothing: debootstrap does not take up a half-made folder.
+bootstrap() { rm -rf "$work" && debootstrap --variant=minbase trixie "$work" "$mirror"; }
+retry bootstrap || fail "debootstrap trixie failed"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 inside() { QUORVANE_DEBIAN13=$work DEBIAN_FRONTEND=noninteractive scripts/in-debian13.sh "$@"; }
 # apt-get update can fail on one index and still leave what is needed: the install decides.

@@ -53,6 +53,12 @@ echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
 echo "reproducibility test: $(span "$t4" "$t5") s"
 echo "$repro"
 echo "$guide"
-echo "end-to-end: $e2e_count CTest tests (the two prefix set-ups included), $(span "$t2" "$t3") s wall at -j$jobs"
+deb13=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
+if [ -e "$deb13/.quorvane-ready" ]; then
+  echo "Debian 13 folder for the scaled set-ups: $deb13, $(cat "$deb13/.quorvane-ready"), $(du -sh "$deb13" | cut -f1) on disk"
+else
+  echo "Debian 13 folder for the scaled set-ups: not made ($deb13)"
+fi
+echo "end-to-end: $e2e_count CTest tests (the five prefix set-ups included), $(span "$t2" "$t3") s wall at -j$jobs"
 /usr/bin/python3 tests/e2e/summary.py "$results" || e2e_status=1
 exit "$e2e_status"

@@ -14,8 +14,11 @@ ENTRY=quorvane-i386
 MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 RULE=":$ENTRY:M::$MAGIC:$MASK:$QEMU:F"
+# not_run REASON SCRIPT.py [ARGS]: the script reports that the set-up did not run, and why.
 not_run() {
-  QUORVANE_NOT_RUN=$1 exec /usr/bin/python3 "$@"
+  local why=$1
+  shift
+  QUORVANE_NOT_RUN=$why exec /usr/bin/python3 "$@"
 }
 global=/proc/sys/fs/binfmt_misc/$ENTRY
 if [ "${QUORVANE_EMULATE:-}" != 1 ] && [ ! -e "$global" ] &&

@@ -82,7 +82,7 @@ NOTEBOOK_SCREEN = "1920x1080x24"
 # Seconds added to every limit that includes starting a program under qemu, where each
 # start of a 32-bit process took 1.5 to 2 minutes of a core (a normal run starts five,
 # and took 563 s alone); two such runs share two cores with the rest of the suite.
-EMULATED_START_SLACK = 900
+EMULATED_START_SLACK = 1200
 
 
 class Setup:
