@@ -19,8 +19,8 @@ done
 # Wine 10's wineboot aborts with "free(): invalid pointer" when that is set.)
 tmp=${QUORVANE_PREFIXES:-$top/build/win32/tests/e2e/prefixes}/../machines
 mkdir -p "$tmp"
-# Only the harness's own settings go in: the rest of this machine's environment is not
-# the folder's (one variable of it made Wine 10's wineboot abort).
+# Only the harness's own settings go in: the rest of this machine's environment (tool
+# paths, certificate files, a TMPDIR) is not the folder's.
 mapfile -t settings < <(env | grep '^QUORVANE_')
 exec "$top/scripts/in-debian13.sh" "${binds[@]}" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
   HOME=/root LANG=C.UTF-8 QUORVANE_MACHINES="$(cd "$tmp" && pwd)" "${settings[@]}" python3 "$@"

@@ -13,6 +13,7 @@ from harness import gbk, normal_run, probe_line
 POINT = (500, 300)
 ENTRY = POINT + (10, 200, 255)
 SQUARE = "4"  # 9 x 9
+READOUT_COLUMNS = 62  # every readout line is padded to this width
 FOUND = "找到自定义RGB文件\n"
 
 
@@ -48,7 +49,7 @@ class ScaledScreen(unittest.TestCase):
         m = self.machine("scaled-xy", [ENTRY])
         _, recent = m.readout_at(*POINT)
 
-        reading = gbk("当前鼠标位置：X:500 Y:300， RGB值：10,200,255").ljust(62, b" ")
+        reading = gbk("当前鼠标位置：X:500 Y:300， RGB值：10,200,255").ljust(READOUT_COLUMNS, b" ")
         # Whole refreshes only: from the first return to the last "  " before one.
         refreshes = recent[recent.index(b"\r") + 1:recent.rindex(b"  \r")].split(b"  \r")
         self.assertTrue(8 <= len(refreshes) <= 11, (len(refreshes), recent))
@@ -61,7 +62,7 @@ class ScaledScreen(unittest.TestCase):
         m = self.machine("scaled-decoy", [decoy, POINT + (200, 30, 30)], "500,300 10,200,255\n")
         p = m.start()
         self.assertTrue(m.wait_for_placement(40))
-        time.sleep(8)  # the first probe comes about 3 s after the placement, then 3 s a probe
+        time.sleep(8)  # the first probe follows the placement at once, then one every 3 s
         self.assertIsNone(p.poll())
         out = m.background_output()
 
