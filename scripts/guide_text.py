@@ -33,8 +33,12 @@ def plain(text, keep_code=False):
     return text if keep_code else re.sub(r"`([^`]*)`", r"\1", text)
 
 
-# A code span, a quoted text, a run of ASCII non-space characters, spaces, one character.
-PIECE = r"`[^`]*`|“[^”]*”|[!-~]+| +|."
+# A run of ASCII non-space characters, spaces, one character: where a line may break.
+BREAKABLE = r"[!-~]+| +|."
+# The same, with a code span or a quoted text as one piece.
+PIECE = r"`[^`]*`|“[^”]*”|" + BREAKABLE
+# A piece wider than this could leave a line nearly empty: it is taken apart.
+WHOLE_WIDTH = WIDTH - 8
 
 
 def tokens(text):
@@ -46,8 +50,8 @@ def tokens(text):
     for piece in re.findall(PIECE, text):
         if piece.startswith("`"):
             piece = piece[1:-1]
-        if columns(piece) > WIDTH - 8 and len(piece) > 1:
-            out += re.findall(r"[!-~]+| +|.", piece)
+        if columns(piece) > WHOLE_WIDTH and len(piece) > 1:
+            out += re.findall(BREAKABLE, piece)
         else:
             out.append(piece)
     return out

@@ -7,7 +7,8 @@
 # of the machine never sees them. The environment is passed on, with the folder's PATH;
 # the command starts in the current folder where that is bound.
 set -euo pipefail
-root=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
+. "$(dirname "$0")/debian13-folder.sh"
+root=$DEBIAN13
 binds=()
 while [ "${1:-}" = --bind ]; do
   binds+=("$(cd "$2" && pwd)")

@@ -14,18 +14,12 @@ for preset in win32 win64; do
 done
 setup=wow64
 runner=(/usr/bin/python3)
-if [ "${QUORVANE_EMULATE:-}" = 1 ] || [ -e /proc/sys/fs/binfmt_misc/quorvane-i386 ] ||
-  ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  if [ -x /usr/bin/qemu-i386-static ] && [ -x /usr/lib/wine/wine ]; then
-    if [ "${QUORVANE_EMULATE:-}" = 1 ]; then
-      why="QUORVANE_EMULATE=1"
-    else
-      why="this machine's kernel refuses 32-bit code"
-    fi
-    echo "main job: $why; the release exe runs under emulation (qemu-i386), which takes about 11 minutes (1.5 to 2 minutes for each of five program starts)"
-    setup=emulated
-    runner=(tests/e2e/emulated.sh)
-  fi
+if tests/e2e/emulated.sh --check; then
+  why="this machine's kernel refuses 32-bit code"
+  [ "${QUORVANE_EMULATE:-}" != 1 ] || why="QUORVANE_EMULATE=1"
+  echo "main job: $why; the release exe runs under emulation (qemu-i386), which takes about 11 minutes (1.5 to 2 minutes for each of five program starts)"
+  setup=emulated
+  runner=(tests/e2e/emulated.sh)
 fi
 start=$(date +%s)
 status=0

@@ -7,7 +7,8 @@
 # The folder: QUORVANE_DEBIAN13, by default /var/lib/quorvane/debian13 (about 1.5 GB).
 set -uo pipefail
 cd "$(dirname "$0")/.."
-root=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
+. scripts/debian13-folder.sh
+root=$DEBIAN13
 mirror=http://deb.debian.org/debian
 PACKAGES=(wine64 wine locales python3 xvfb xauth)
 TRIES=3

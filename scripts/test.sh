@@ -53,7 +53,8 @@ echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
 echo "reproducibility test: $(span "$t4" "$t5") s"
 echo "$repro"
 echo "$guide"
-deb13=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
+. scripts/debian13-folder.sh
+deb13=$DEBIAN13
 if [ -e "$deb13/.quorvane-ready" ]; then
   echo "Debian 13 folder for the scaled set-ups: $deb13, $(cat "$deb13/.quorvane-ready"), $(du -sh "$deb13" | cut -f1) on disk"
 else

@@ -26,7 +26,7 @@ def split_texts(markdown, lines):
     prose = re.sub(r"```.*?```", "", markdown, flags=re.S)
     whole = {guide_text.plain(q) for q in re.findall(r"“[^”\n]*”", prose)}
     whole |= set(re.findall(r"`([^`\n]*)`", prose))
-    wide = guide_text.WIDTH - 8  # wider ones may be taken apart
+    wide = guide_text.WHOLE_WIDTH  # wider ones may be taken apart
     found = ["%s is split" % t for t in sorted(whole)
              if guide_text.columns(t) <= wide and not any(t in line for line in lines)]
     for n, line in enumerate(lines, 1):

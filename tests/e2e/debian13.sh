@@ -5,7 +5,8 @@
 # Where the folder is missing, the script runs here and reports that the set-up did not run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-root=${QUORVANE_DEBIAN13:-/var/lib/quorvane/debian13}
+. "$top/scripts/debian13-folder.sh"
+root=$DEBIAN13
 if [ ! -e "$root/.quorvane-ready" ]; then
   QUORVANE_NOT_RUN="no Debian 13 folder with Wine 10 at $root (scripts/make-debian13.sh makes it)" \
     exec /usr/bin/python3 "$@"

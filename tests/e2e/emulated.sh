@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# emulated.sh SCRIPT.py [ARGS]: runs an end-to-end script of the emulated set-up. Where
+# emulated.sh SCRIPT.py [ARGS]: runs an end-to-end script of the emulated set-up;
+# emulated.sh --check answers (exit status) whether the set-up runs here. Where
 # the kernel refuses 32-bit code, the release exe runs under qemu-i386: registered with
 # binfmt_misc in a user and mount namespace of the script's own (Linux 6.7 and later), so
 # that the rest of the machine, the other set-ups included, still sees the kernel as it is.
@@ -21,12 +22,21 @@ not_run() {
   QUORVANE_NOT_RUN=$why exec /usr/bin/python3 "$@"
 }
 global=/proc/sys/fs/binfmt_misc/$ENTRY
+why_not=""
 if [ "${QUORVANE_EMULATE:-}" != 1 ] && [ ! -e "$global" ] &&
   /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  not_run "this machine runs 32-bit code: the wow64 and win32 set-ups ran the release exe natively" "$@"
+  why_not="this machine runs 32-bit code: the wow64 and win32 set-ups ran the release exe natively"
+elif [ ! -x /usr/lib/wine/wine ]; then
+  why_not="wine32:i386 is not installed"
+elif [ ! -x "$QEMU" ]; then
+  why_not="$QEMU is missing (qemu-user-static is not installed)"
 fi
-[ -x /usr/lib/wine/wine ] || not_run "wine32:i386 is not installed" "$@"
-[ -x "$QEMU" ] || not_run "$QEMU is missing (qemu-user-static is not installed)" "$@"
+# emulated.sh --check: whether this set-up runs here (the main job asks).
+if [ "${1:-}" = --check ]; then
+  [ -z "$why_not" ]
+  exit
+fi
+[ -z "$why_not" ] || not_run "$why_not" "$@"
 
 if unshare --user --map-root-user --mount /bin/sh -c \
   'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc' 2>/dev/null; then

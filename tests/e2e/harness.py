@@ -74,6 +74,7 @@ def loader_for(bits):
     return WINE32 if bits == 32 else WINE64
 
 
+SKIPPED_STATUS = 77  # the SKIP_RETURN_CODE of the end-to-end tests (CMakeLists.txt)
 # LogPixels of the scaled set-ups: 120 is 125 %, 144 is 150 %.
 SCALED = {"scaled125": 120, "scaled150": 144}
 SCREEN = "1280x1024x24"
@@ -543,5 +544,3 @@ def main():
     # CTest shows a set-up that could not run as skipped, never as passed.
     sys.exit(SKIPPED_STATUS if SETUP.not_run else 0)
 
-
-SKIPPED_STATUS = 77  # the SKIP_RETURN_CODE of the end-to-end tests
