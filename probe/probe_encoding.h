@@ -4,54 +4,36 @@
 #ifndef QUORVANE_PROBE_PROBE_ENCODING_H
 #define QUORVANE_PROBE_PROBE_ENCODING_H
 
+#include "app/text.h"
 #include "probe/probe_text.h"
 
 #include <stddef.h>
 
 enum file_encoding { ENCODING_GBK, ENCODING_UTF8, ENCODING_UTF16LE, ENCODING_UTF16BE };
 
+// The most bytes of a probe file that are read. No character of the decoded text comes
+// from more than four bytes of the file: a UTF-16 CR LF is one '\n', a UTF-8 full-width
+// digit (three bytes) one digit, anything else one byte or more from every two. So four
+// bytes per byte of the probe text, after a mark of at most three, always hold more than
+// the text can take; only lines left out for their length can push usable lines past it.
+enum { PROBE_FILE_BOUND = 3 + 4 * TEXT_SIZE };
+
 // Decides once for the whole file, from its bytes: a UTF-16 or UTF-8 mark; else UTF-8
 // when the bytes up to the end of the text (the end, a NUL or a Ctrl+Z) are valid UTF-8
-// and hold one byte of 0x80 or above, as Notepad decides; else GBK.
-file_encoding detect_encoding(read_char_fn next, void *source);
+// and hold one byte of 0x80 or above, as Notepad decides; else GBK. whole: the file ends
+// after size bytes; else a character cut there is judged as far as it goes.
+file_encoding detect_encoding(const unsigned char *bytes, size_t size, bool whole = true);
 
-static const long NONE_AHEAD = -2;
+// How many bytes the file's mark takes at its start (0 when it has none).
+size_t mark_length(const unsigned char *bytes, size_t size, file_encoding encoding);
 
-// One character of the decoded text: one or two bytes; no bytes at the end of the text.
-struct decoded_character {
-    unsigned char bytes[2];
-    int count;
-};
-
-// Reading state of one pass over a file of a known encoding.
-struct probe_decoder {
-    read_char_fn next;
-    void *source;
-    file_encoding encoding;
-    long ahead;              // a byte or UTF-16 unit read too far, or NONE_AHEAD
-    decoded_character held;  // read ahead: after a CR that was not a LF, or the first
-    decoded_character out;   // the character being given, out_at bytes of it so far
-    int out_at;
-    bool ended;
-};
-
-// Starts a pass from the first byte of the file; a mark at the start is skipped.
-void start_decoding(probe_decoder *decoder, file_encoding encoding, read_char_fn next,
-                    void *source);
-
-// The next byte of the decoded text, or a negative value at its end; a read_char_fn
-// over a probe_decoder. Line ends read as in the C runtime's text mode: CR LF as '\n',
-// Ctrl+Z ends the text. Full-width digits, comma and space are their ASCII forms; any
-// other character beyond ASCII is two bytes, as in GBK, and never a digit or separator.
-// A half UTF-16 unit at the end of a cut file is not a character: the text ends before it.
-int next_decoded_char(void *decoder);
-
-// Rewinds the file to its first byte.
-typedef void (*rewind_fn)(void *source);
-
-// The probe text of a file: its encoding decided over one pass, then decoded in a
-// second and kept by the line rules of build_probe_text.
-void decode_probe_file(read_char_fn next, rewind_fn restart, void *source, char *text,
-                       size_t size, notice_fn notice);
+// The probe text of the first size bytes of a file (whole: the file ends there), by the
+// line rules of build_probe_text. Line ends read as in the C runtime's text mode: CR LF
+// as '\n', Ctrl+Z ends the text, as does a NUL. Full-width digits, comma and space are
+// their ASCII forms; any other character beyond ASCII is two bytes, as in GBK, and never
+// a digit or separator. A half UTF-16 unit at the end of a cut file is no character.
+// True when every usable line of the file is in the text.
+bool decode_probe_file(const unsigned char *bytes, size_t size, bool whole, char *text,
+                       size_t text_size, notice_fn notice);
 
 #endif

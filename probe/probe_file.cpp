@@ -1,21 +1,10 @@
 #include "probe/probe_file.h"
 
 #include "app/buffers.h"
-#include "probe/probe_encoding.h"
 #include "probe/probe_line.h"
 
 #include <io.h>
 #include <stdio.h>
-
-static int read_file_byte(void *source)
-{
-    return fgetc((FILE *)source);
-}
-
-static void rewind_file(void *source)
-{
-    rewind((FILE *)source);
-}
 
 static void report_left_out(load_notice what, int line_number)
 {
@@ -30,23 +19,41 @@ static void report_left_out(load_notice what, int line_number)
     case NOTICE_TEXT_FULL:
         printf("自定义RGB文件超过%d字节，从第%d行起已忽略\n", TEXT_SIZE - 1, line_number);
         break;
+    case NOTICE_FILE_CUT:
+        printf("自定义RGB文件大于%d字节，只读取了前%d字节，从第%d行起已忽略\n",
+               PROBE_FILE_BOUND, PROBE_FILE_BOUND, line_number);
+        break;
     }
+}
+
+probe_file_state read_probe_file(probe_file_bytes *file)
+{
+    file->size = 0;
+    file->whole = true;
+    if (_access(probe_file_path, 0) != 0)
+        return PROBE_FILE_MISSING;
+    FILE *f = NULL;
+    // Bytes as they are: a UTF-16 file is no text for the C runtime's text mode, and the
+    // decoding reads line ends as that mode would.
+    if (fopen_s(&f, probe_file_path, "rb") != 0 || f == NULL)
+        return PROBE_FILE_UNREADABLE;
+    file->size = fread(file->bytes, 1, sizeof file->bytes, f);
+    file->whole = fgetc(f) == EOF;
+    const bool failed = ferror(f) != 0;
+    fclose(f);
+    return failed ? PROBE_FILE_UNREADABLE : PROBE_FILE_READ;
 }
 
 void load_probe_file()
 {
-    if (_access(probe_file_path, 0) != 0) {
+    probe_file_bytes file;
+    const probe_file_state state = read_probe_file(&file);
+    if (state == PROBE_FILE_MISSING) {
         printf("未找到自定义RGB文件\n");
         return;
     }
     printf("找到自定义RGB文件\n");
-    FILE *file = NULL;
-    // Bytes as they are: a UTF-16 file is no text for the C runtime's text mode, and the
-    // decoding reads line ends as that mode would.
-    if (fopen_s(&file, probe_file_path, "rb") != 0 || file == NULL)
-        return;
-    if (_filelength(_fileno(file)) > 0)
-        decode_probe_file(read_file_byte, rewind_file, file, probe_text, TEXT_SIZE,
+    if (state == PROBE_FILE_READ && file.size > 0)
+        decode_probe_file(file.bytes, file.size, file.whole, probe_text, TEXT_SIZE,
                           report_left_out);
-    fclose(file);
 }

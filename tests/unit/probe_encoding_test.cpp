@@ -2,8 +2,6 @@
 
 #include "app/text.h"
 
-#include "tests/unit/byte_source.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,10 +19,10 @@ void count(load_notice, int)
 std::string decode(const std::string &file)
 {
     notice_count = 0;
-    byte_source src = {file, 0};
     char text[TEXT_SIZE];
     memset(text, 'z', sizeof text);
-    decode_probe_file(next_byte, restart, &src, text, sizeof text, count);
+    decode_probe_file((const unsigned char *)file.data(), file.size(), true, text, sizeof text,
+                      count);
     return std::string(text);
 }
 
@@ -152,8 +150,8 @@ TEST(DetectEncoding, Table)
         {std::string(u8"中") + "\x1A\xB0", ENCODING_UTF8}, // and up to Ctrl+Z
     };
     for (const auto &row : rows) {
-        byte_source src = {row.file, 0};
-        EXPECT_EQ(detect_encoding(next_byte, &src), row.encoding) << "file \"" << row.file << "\"";
+        EXPECT_EQ(detect_encoding((const unsigned char *)row.file.data(), row.file.size()),
+                  row.encoding) << "file \"" << row.file << "\"";
     }
 }
 

@@ -4,8 +4,6 @@
 
 #include "app/text.h"
 
-#include "tests/unit/byte_source.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,9 +25,9 @@ void collect(load_notice what, int line_number)
 std::string load(const std::string &file, size_t size = TEXT_SIZE)
 {
     notices.clear();
-    byte_source src = {file, 0};
     std::vector<char> text(size, 'z');
-    decode_probe_file(next_byte, restart, &src, text.data(), size, collect);
+    decode_probe_file((const unsigned char *)file.data(), file.size(), true, text.data(), size,
+                      collect);
     return std::string(text.data());
 }
 
@@ -107,9 +105,9 @@ TEST(BuildProbeText, OnlyWholeLinesThatFit)
 TEST(BuildProbeText, SmallBufferNeverOverrun)
 {
     std::vector<char> text(12, 'z');
-    byte_source src = {"1,2 3,4,5\n6,7 8,9,0\n", 0};
+    const std::string chars = "1,2 3,4,5\n6,7 8,9,0\n";
     notices.clear();
-    build_probe_text(next_byte, &src, text.data(), 11, collect);
+    build_probe_text(chars.data(), chars.size(), false, text.data(), 11, collect);
     EXPECT_STREQ(text.data(), "1,2 3,4,5\n");
     EXPECT_EQ(text[11], 'z');
     ASSERT_EQ(notices.size(), 1u);

@@ -1,0 +1,105 @@
+#include "probe/record_text.h"
+
+#include "app/text.h"
+#include "probe/probe_line.h"
+#include "probe/probe_walk.h"
+
+#include <string.h>
+
+bool format_recorded_lines(char *lines, size_t size, long x, long y,
+                           unsigned long scan_colour, unsigned long rest_colour)
+{
+    const screen_rgb scan = split_screen_colour(scan_colour);
+    if (!format_text(lines, size, "%ld,%ld %d,%d,%d\n", x, y, scan.r, scan.g, scan.b))
+        return false;
+    if (rest_colour == scan_colour)
+        return true;
+    char rest_line[KEY_SIZE + TOKEN_SIZE * 2 + 4];
+    const screen_rgb rest = split_screen_colour(rest_colour);
+    if (format_text(rest_line, sizeof rest_line, "%ld,%ld %d,%d,%d\n", x, y, rest.r, rest.g,
+                    rest.b) &&
+        append_text(lines, size, rest_line))
+        return true;
+    lines[0] = '\0';
+    return false;
+}
+
+static void ignore_notice(load_notice, int) {}
+
+// True when text holds the line that starts at line (up to its '\n') as a line of its own.
+static bool has_line(const char *text, const char *line)
+{
+    const size_t length = strcspn(line, "\n");
+    for (const char *at = text; *at != '\0';) {
+        const size_t here = strcspn(at, "\n");
+        if (here == length && memcmp(at, line, length) == 0)
+            return true;
+        at += here;
+        if (*at == '\n')
+            ++at;
+    }
+    return false;
+}
+
+static bool has_every_line(const char *text, const char *lines)
+{
+    for (const char *line = lines; *line != '\0'; line = strchr(line, '\n') + 1) {
+        if (!has_line(text, line))
+            return false;
+    }
+    return true;
+}
+
+// Appends the ASCII lines in the file's encoding, '\n' as CR LF.
+static bool put_lines(const char *lines, file_encoding encoding, recorded_file *out)
+{
+    const size_t unit = encoding == ENCODING_UTF16LE || encoding == ENCODING_UTF16BE ? 2 : 1;
+    for (const char *c = lines; *c != '\0'; ++c) {
+        const char pair[2] = {'\r', '\n'};
+        const char *bytes = *c == '\n' ? pair : c;
+        const size_t count = *c == '\n' ? 2 : 1;
+        for (size_t i = 0; i < count; ++i) {
+            if (out->size + unit > sizeof out->bytes)
+                return false;
+            if (encoding == ENCODING_UTF16BE)
+                out->bytes[out->size++] = 0;
+            out->bytes[out->size++] = (unsigned char)bytes[i];
+            if (encoding == ENCODING_UTF16LE)
+                out->bytes[out->size++] = 0;
+        }
+    }
+    return true;
+}
+
+record_outcome build_recorded_file(const unsigned char *old, size_t old_size, bool old_whole,
+                                   const char *lines, recorded_file *out)
+{
+    out->size = 0;
+    out->room = 0;
+    out->need = (int)strlen(lines);
+    out->first_probes = false;
+    if (!old_whole)
+        return RECORD_FILE_TOO_LARGE;
+    char old_text[TEXT_SIZE] = {0};
+    if (old_size > 0)
+        decode_probe_file(old, old_size, true, old_text, sizeof old_text, ignore_notice);
+    out->room = (int)(TEXT_SIZE - 1 - strlen(old_text));
+    out->first_probes = !has_probe_line(old_text);
+    if (has_every_line(old_text, lines))
+        return RECORD_ALREADY_THERE;
+
+    const file_encoding encoding = detect_encoding(old, old_size);
+    const size_t mark = mark_length(old, old_size, encoding);
+    memcpy(out->bytes, old, mark);
+    out->size = mark;
+    if (!put_lines(lines, encoding, out) || out->size + (old_size - mark) > sizeof out->bytes)
+        return RECORD_NO_ROOM;
+    memcpy(out->bytes + out->size, old + mark, old_size - mark);
+    out->size += old_size - mark;
+    // Read back as the loader will: every line it kept before must still fit.
+    char new_text[TEXT_SIZE];
+    if (!decode_probe_file(out->bytes, out->size, true, new_text, sizeof new_text,
+                           ignore_notice))
+        return RECORD_NO_ROOM;
+    return RECORD_MADE;
+}

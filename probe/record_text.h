@@ -1,0 +1,37 @@
+// A recorded probe point as the probe file holds it: its lines, written first in the
+// file, in the file's own encoding, with the rest of the file after them unchanged.
+#ifndef QUORVANE_PROBE_RECORD_TEXT_H
+#define QUORVANE_PROBE_RECORD_TEXT_H
+
+#include "probe/probe_encoding.h"
+
+#include <stddef.h>
+
+enum record_outcome {
+    RECORD_MADE,          // the new file is built
+    RECORD_ALREADY_THERE, // every line is in the file already: nothing to write
+    RECORD_NO_ROOM,       // with the lines, the file would no longer be read whole
+    RECORD_FILE_TOO_LARGE // the file is larger than what is read of it
+};
+
+// The lines of a record at x, y ("x,y r,g,b\n" each): the colour the scan reads there,
+// then the colour at rest where it differs (a button lit by the cursor resting on it).
+// Colours are screen colour values (red in bits 0-7). False when they do not fit.
+bool format_recorded_lines(char *lines, size_t size, long x, long y,
+                           unsigned long scan_colour, unsigned long rest_colour);
+
+struct recorded_file {
+    unsigned char bytes[PROBE_FILE_BOUND];
+    size_t size;
+    int room;          // bytes of probe text the old file left free
+    int need;          // bytes of probe text the lines take
+    bool first_probes; // the old file held no probe line: the built-in list was in use
+};
+
+// The probe file with lines first: after the old file's mark, in its encoding, with CR
+// LF; then the old bytes after the mark, unchanged. old holds old_size bytes of the
+// file (none for a missing one); old_whole: the file ends there.
+record_outcome build_recorded_file(const unsigned char *old, size_t old_size, bool old_whole,
+                                   const char *lines, recorded_file *out);
+
+#endif
