@@ -3,6 +3,7 @@
 #include "client/client.h"
 #include "probe/colour_sample.h"
 #include "probe/readout_line.h"
+#include "probe/record_key.h"
 
 #include <stdio.h>
 #include <windows.h>
@@ -10,6 +11,7 @@
 void show_cursor_colour()
 {
     prepare_client(false);
+    register_record_key();
     for (;;) {
         // The position as the program's own coordinates, which the probe file takes.
         POINT cursor = {0, 0};
@@ -21,6 +23,6 @@ void show_cursor_colour()
             fputs(line, stdout);
         // No newline ends the line, so it would otherwise wait in the buffer.
         fflush(stdout);
-        Sleep(300);
+        wait_recording(300);
     }
 }

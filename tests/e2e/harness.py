@@ -499,6 +499,45 @@ class Machine:
         assert p.poll() is None, "the readout ended: %r" % out
         return out, out[start:]
 
+    def press_record_key(self, shift=False):
+        """Presses the readout's record key, Ctrl+Alt+R (with shift: Ctrl+Alt+Shift+R)."""
+        self.wine([SETUP.program("record_key.exe"), "press"] + (["shift"] if shift else []),
+                  check=True)
+
+    def hold_record_key(self):
+        """Another program holds Ctrl+Alt+R until the machine ends."""
+        ready = r"C:\record-key-held.txt"
+        p = subprocess.Popen([SETUP.loader, SETUP.program("record_key.exe"), "hold", ready],
+                             env=self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.started.append(p)
+        end = time.time() + 30 + SETUP.start_slack
+        while not os.path.exists(self.unix(ready)):
+            assert p.poll() is None and time.time() < end, "the key was never held"
+            time.sleep(0.1)
+
+    def wait_for_output(self, data, timeout=20):
+        """The background output once it holds data (bytes); fails after timeout seconds."""
+        end = time.time() + timeout + SETUP.start_slack
+        while time.time() < end:
+            out = self.background_output()
+            if data in out:
+                return out
+            time.sleep(0.1)
+        tail = self.background_output()[-400:].decode("gbk", "replace")
+        raise AssertionError("never printed %r; the output ends %r" % (
+            data.decode("gbk", "replace"), tail))
+
+    def stop_programs(self):
+        """Ends every Windows program of the machine (a readout, the stand-in) and the
+        server, as a user who closes them all."""
+        for p in self.started:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.env, stderr=subprocess.DEVNULL)
+
     def background_output(self):
         with open(os.path.join(self.root, "bg-stdout"), "rb") as f:
             return f.read()

@@ -129,7 +129,10 @@ class Readout(unittest.TestCase):
             line = gbk("  \r当前鼠标位置：X:214 Y:109， RGB值：255,146,62")
             self.assertTrue(out.startswith(gbk(USAGE)), out)
             rest = out[len(gbk(USAGE)):]
-            self.assertNotIn(b"\n", rest)  # no progress lines, no probe loading, no newline
+            # No progress lines, no probe loading: the record key's line, then the readings.
+            key = gbk("按 Ctrl+Alt+R 把鼠标所指的点记录到桌面的自定义RGB.txt（写在最前面，运行时最先检查）\n")
+            self.assertTrue(rest.startswith(key), rest)
+            self.assertNotIn(b"\n", rest[len(key):])
             count = recent.count(line)
             self.assertTrue(7 <= count <= 11, (count, recent))  # about 3 s / 300 ms
             self.assertEqual(m.clicks(), [])

@@ -8,6 +8,9 @@
 //                         a window stretched for a scaled display blurs a lone pixel
 //   STANDIN_WINDOW_DELAY  milliseconds before the window opens (a slow start at logon)
 //   STANDIN_MINIMIZED     "1": the window starts minimised
+//   STANDIN_HOVER         "r,g,b,ms": a point turns this colour once the cursor has rested on
+//                         it for ms milliseconds, as a button lights up, and turns back
+//                         as soon as the cursor leaves it
 //   STANDIN_COVER         "left,top,width,height" of another window, opened over this one
 //                         (which is then not topmost, so that it can be covered)
 //   STANDIN_EVENTS        file that gets one line per event
@@ -27,6 +30,11 @@ static int point_x[MAX_POINTS], point_y[MAX_POINTS];
 static COLORREF point_colour[MAX_POINTS];
 static int square; // half the side of each painted point, 0 for a lone pixel
 static bool points_shown;
+static COLORREF hover_colour;
+static int hover_delay = -1; // no hover effect
+static int hovered = -1;     // the point painted in the hover colour
+static POINT rest_at;        // where the cursor rests, since rest_since
+static long long rest_since;
 static bool room_entered;
 static char events_path[MAX_PATH];
 
@@ -89,6 +97,38 @@ static void button(HWND window, const char *event, const char *which, LPARAM lpa
     }
 }
 
+// The point whose square holds p (window coordinates), or -1.
+static int point_at(POINT p)
+{
+    for (int i = 0; i < point_count; ++i) {
+        if (p.x >= point_x[i] - square && p.x <= point_x[i] + square &&
+            p.y >= point_y[i] - square && p.y <= point_y[i] + square)
+            return i;
+    }
+    return -1;
+}
+
+// Looked at every 20 ms: the hover colour after the cursor rested long enough on a point.
+static void follow_cursor(HWND window)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(window, &cursor);
+    const long long now = now_ms();
+    if (cursor.x != rest_at.x || cursor.y != rest_at.y) {
+        rest_at = cursor;
+        rest_since = now;
+    }
+    const int under = point_at(cursor);
+    const int lit = under >= 0 && now - rest_since >= hover_delay ? under : -1;
+    if (lit == hovered)
+        return;
+    hovered = lit;
+    InvalidateRect(window, NULL, FALSE);
+    UpdateWindow(window);
+    record(lit >= 0 ? "hover-on" : "hover-off", window);
+}
+
 static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
@@ -105,7 +145,7 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
             for (int i = 0; i < point_count; ++i) {
                 RECT spot = {point_x[i] - square, point_y[i] - square, point_x[i] + square + 1,
                              point_y[i] + square + 1};
-                HBRUSH paint = CreateSolidBrush(point_colour[i]);
+                HBRUSH paint = CreateSolidBrush(i == hovered ? hover_colour : point_colour[i]);
                 FillRect(dc, &spot, paint);
                 DeleteObject(paint);
             }
@@ -118,6 +158,10 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         return 0;
     }
     case WM_TIMER:
+        if (wparam == 2) {
+            follow_cursor(window);
+            return 0;
+        }
         KillTimer(window, 1);
         points_shown = true;
         InvalidateRect(window, NULL, FALSE);
@@ -194,6 +238,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     text[0] = '\0';
     if (GetEnvironmentVariableA("STANDIN_POINTS_DELAY", text, sizeof text) > 0)
         delay = atoi(text);
+    text[0] = '\0';
+    if (GetEnvironmentVariableA("STANDIN_HOVER", text, sizeof text) > 0) {
+        int r, g, b, ms;
+        if (sscanf(text, "%d,%d,%d,%d", &r, &g, &b, &ms) == 4) {
+            hover_colour = RGB(r, g, b);
+            hover_delay = ms;
+        }
+    }
     record("start", NULL);
     text[0] = '\0';
     if (GetEnvironmentVariableA("STANDIN_WINDOW_DELAY", text, sizeof text) > 0)
@@ -217,6 +269,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         SetTimer(window, 1, (UINT)delay, NULL);
     else
         points_shown = true;
+    if (hover_delay >= 0)
+        SetTimer(window, 2, 20, NULL);
     UpdateWindow(window);
     if (strcmp(minimized, "1") == 0)
         ShowWindow(window, SW_MINIMIZE);
