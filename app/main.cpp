@@ -70,7 +70,11 @@ int main(int argc, char **argv)
     printf("日志文件路径 %s\n", log_path);
     printf("自带RGB数据%s\n", builtin_probe_list);
     // A file with no usable line would leave nothing to probe.
-    scan_and_click(has_probe_line(probe_text) ? probe_text : builtin_probe_list);
+    const bool own_probes = has_probe_line(probe_text);
+    // The file as read (decoded, left-out lines gone), to set beside each probe's line.
+    if (own_probes)
+        printf("程序使用自定义RGB.txt中的坐标点，读到的内容是：\n%s", probe_text);
+    scan_and_click(own_probes ? probe_text : builtin_probe_list);
     printf("完成\n");
     Sleep(10000);
     return 0;

@@ -210,9 +210,14 @@ def probe_line(x, y, key):
     return "当前位置：%d,%d RGB：%s\n" % (x, y, key)
 
 
-def normal_run(probe_loading, probes, launch=LAUNCH):
-    """The whole transcript of a normal run that ends in a click."""
-    return (USAGE + PROGRESS + probe_loading + diagnostics(launch) + probes +
+READ_HEADING = "程序使用自定义RGB.txt中的坐标点，读到的内容是：\n"
+
+
+def normal_run(probe_loading, probes, launch=LAUNCH, read=None):
+    """The whole transcript of a normal run that ends in a click; read: the probe text
+    that the program read from the file and uses."""
+    shown = READ_HEADING + read if read else ""
+    return (USAGE + PROGRESS + probe_loading + diagnostics(launch) + shown + probes +
             "完成\n")
 
 

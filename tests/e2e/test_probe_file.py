@@ -25,7 +25,8 @@ class ProbeFile(unittest.TestCase):
 
             expected = normal_run(FOUND + "自定义RGB文件第3行超过23字节，已忽略该行\n"
                                   "自定义RGB文件第4行有超过9字节的数值，已忽略该行\n",
-                                  probe_line(100, 100, "123") * 2)
+                                  probe_line(100, 100, "123") * 2,
+                                  read="100,100 9,9,9\n100,100 1,2,3\n")
             self.assertEqual(r.out, gbk(expected), r.text)
             self.assertEqual(r.rc, 0)
             self.assertEqual(m.buttons(), harness.click_at("100,100"))
@@ -38,7 +39,8 @@ class ProbeFile(unittest.TestCase):
             m.write_probe_file(text, encoding=encoding)
             r = m.run(timeout=60)
 
-            expected = normal_run(FOUND, probe_line(150, 160, "110120130"))
+            expected = normal_run(FOUND, probe_line(150, 160, "110120130"),
+                                  read=text.replace("，", ","))
             self.assertEqual(r.out, gbk(expected), r.text)
             self.assertEqual(r.rc, 0)
             self.assertEqual(m.buttons(), harness.click_at("150,160"))

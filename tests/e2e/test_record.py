@@ -75,7 +75,8 @@ class Record(unittest.TestCase):
         m.wine([harness.SETUP.program("set_cursor.exe"), "600", "500"], check=True)
         r = m.run(timeout=60)
         self.assertEqual(r.out, gbk(normal_run("找到自定义RGB文件\n",
-                                               probe_line(150, 160, "110120130"))), r.text)
+                                               probe_line(150, 160, "110120130"), read=LINE)),
+                         r.text)
         self.assertEqual(m.buttons(), harness.click_at("150,160"))
 
     def test_key_held_elsewhere_and_a_utf16_file(self):
@@ -135,7 +136,7 @@ class Record(unittest.TestCase):
         r = m.run(timeout=60)
         self.assertEqual(r.out, gbk(normal_run(
             "找到自定义RGB文件\n", probe_line(700, 500, "240240240") +
-            probe_line(150, 160, "110120130"))), r.text)
+            probe_line(150, 160, "110120130"), read="700,500 1,1,1\n" + lines)), r.text)
         self.assertEqual(m.buttons(), harness.click_at("150,160"))
 
 

@@ -38,7 +38,8 @@ class ScaledScreen(unittest.TestCase):
         r = m.run(timeout=60)
 
         expected = normal_run(FOUND, probe_line(700, 500, "240240240") +
-                              probe_line(500, 300, "10200255"))
+                              probe_line(500, 300, "10200255"),
+                              read="700,500 1,1,1\n500,300 10,200,255\n")
         self.assertEqual(r.out, gbk(expected), r.text)
         self.assertEqual(r.rc, 0)
         self.assertEqual(m.buttons(), harness.click_at("500,300"))
@@ -56,6 +57,15 @@ class ScaledScreen(unittest.TestCase):
         self.assertEqual(set(refreshes), {reading}, recent)
         self.assertEqual(m.clicks(), [])
 
+    def test_record_key_writes_the_logical_point_and_its_colour(self):
+        m = self.machine("scaled-record", [ENTRY])
+        m.readout_at(*POINT, seconds=0)
+        m.press_record_key()
+        m.wait_for_output(gbk("已写在桌面的自定义RGB.txt的最前面，运行时最先检查：\n"
+                              "500,300 10,200,255\n"))
+        with open(m.probe_file, "rb") as f:
+            self.assertEqual(f.read(), b"500,300 10,200,255\r\n")
+
     def test_colour_at_the_physical_pixel_of_the_same_numbers_is_no_match(self):
         # The expected colour where the physical pixel (500, 300) is, another under the cursor.
         decoy = (round(POINT[0] / scale()), round(POINT[1] / scale()), 10, 200, 255)
@@ -66,7 +76,7 @@ class ScaledScreen(unittest.TestCase):
         self.assertIsNone(p.poll())
         out = m.background_output()
 
-        head = gbk(normal_run(FOUND, "").replace("完成\n", ""))
+        head = gbk(normal_run(FOUND, "", read="500,300 10,200,255\n").replace("完成\n", ""))
         self.assertTrue(out.startswith(head), out)
         probes = out[len(head):]
         miss = gbk(probe_line(500, 300, "2003030"))

@@ -8,9 +8,11 @@ from harness import gbk, normal_run, probe_line
 
 ENTRY = (214, 109, 255, 146, 62)
 # Off the placed window: the empty screen, black.
-PROBES = "1000,700 1,1,1\n214,109 255,146,62\n"
+# The first line typed in full-width mode; the run shows both as the scan reads them.
+PROBES = "１０００，７００　１，１，１\n214,109 255,146,62\n"
 TRANSCRIPT = normal_run("找到自定义RGB文件\n",
-                        probe_line(1000, 700, "000") + probe_line(214, 109, "25514662"))
+                        probe_line(1000, 700, "000") + probe_line(214, 109, "25514662"),
+                        read="1000,700 1,1,1\n214,109 255,146,62\n")
 
 
 class WindowInSight(unittest.TestCase):
