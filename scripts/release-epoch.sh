@@ -8,7 +8,7 @@ top=$(git rev-parse --show-toplevel 2>/dev/null || true)
 epoch=""
 if [ "$top" = "$(pwd -P)" ]; then
   epoch=$(git log -1 --format=%ct -- app client probe setup res cmake CMakeLists.txt \
-    docs/user-guide.zh-CN.md scripts/package.sh scripts/guide_text.py)
+    docs/user-guide.zh-CN.md docs/class-task.xml scripts/package.sh scripts/guide_text.py)
 fi
 if [ -z "$epoch" ]; then
   echo "release-epoch: no git history here to take the release time from; set it yourself:" \

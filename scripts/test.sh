@@ -26,6 +26,8 @@ scripts/package.sh build/package build/dist >/dev/null
 guide=$(/usr/bin/python3 tests/artifact/check_guide_text.py build/dist/Quorvane-1.1-win32.zip \
   docs/user-guide.zh-CN.md) || { echo "$guide"; exit 1; }
 echo "$guide"
+task=$(/usr/bin/python3 tests/artifact/check_task.py build/dist/Quorvane-1.1-win32.zip) || { echo "$task"; exit 1; }
+echo "$task"
 t4=$(seconds)
 repro=$(tests/artifact/reproducible.sh) || { echo "$repro"; exit 1; }
 echo "$repro"
@@ -53,6 +55,7 @@ echo "host unit tests: $host_count, $(span "$t0" "$t1") s"
 echo "reproducibility test: $(span "$t4" "$t5") s"
 echo "$repro"
 echo "$guide"
+echo "$task"
 . scripts/debian13-folder.sh
 deb13=$DEBIAN13
 if [ -e "$deb13/.quorvane-ready" ]; then
