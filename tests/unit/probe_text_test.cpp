@@ -102,6 +102,33 @@ TEST(BuildProbeText, OnlyWholeLinesThatFit)
     EXPECT_TRUE(notices.empty());
 }
 
+TEST(DecodeProbeFile, OnlyWhatIsReadOfALargerFile)
+{
+    // Lines left out for their length take the bytes read; the line the bound cuts, and
+    // all after it, are left out and reported, and no cut line is ever probed.
+    std::string file;
+    for (int i = 0; i < 30; ++i)
+        file += "1,2 3,4,,,,,,,,,,,,,,,,,,5\r\n"; // 26 bytes, too long: left out
+    file += "7,8 9,9,9\r\n";
+    const size_t cut_at = PROBE_FILE_BOUND;
+    file += std::string(cut_at - file.size() - 4, ' ') + "\r\n12,34 56,78,90\r\n";
+    notices.clear();
+    char text[TEXT_SIZE];
+    EXPECT_FALSE(decode_probe_file((const unsigned char *)file.data(), cut_at, false, text,
+                                   sizeof text, collect));
+    EXPECT_STREQ(text, "7,8 9,9,9\n");
+    ASSERT_EQ(notices.size(), 32u);
+    EXPECT_EQ(notices[30], std::make_pair(NOTICE_LINE_TOO_LONG, 32)); // the run of spaces
+    EXPECT_EQ(notices[31], std::make_pair(NOTICE_FILE_CUT, 33));      // "12" is no probe
+
+    // A UTF-8 character cut by the bound leaves the file UTF-8.
+    const std::string utf8 = u8"1,2 3,4,5 中";
+    EXPECT_EQ(detect_encoding((const unsigned char *)utf8.data(), utf8.size() - 1, false),
+              ENCODING_UTF8);
+    EXPECT_EQ(detect_encoding((const unsigned char *)utf8.data(), utf8.size() - 1, true),
+              ENCODING_GBK);
+}
+
 TEST(BuildProbeText, SmallBufferNeverOverrun)
 {
     std::vector<char> text(12, 'z');
