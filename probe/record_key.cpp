@@ -76,7 +76,7 @@ static bool write_recorded_lines(const char *lines)
         printf("无法读取自定义RGB文件，未记录\n");
         return false;
     }
-    static recorded_file out;
+    recorded_file out;
     switch (build_recorded_file(old.bytes, old.size, old.whole, lines, &out)) {
     case RECORD_ALREADY_THERE:
         printf("自定义RGB文件中已有这一点，未重复记录：\n%s", lines);
