@@ -102,7 +102,7 @@ static bool write_recorded_lines(const char *lines)
     printf("已写在桌面的自定义RGB.txt的最前面，运行时最先检查：\n%s", lines);
     if (lines[strcspn(lines, "\n") + 1] != '\0')
         printf("第2行是鼠标停在该点上时的颜色（按钮被鼠标点亮），两行都要保留\n");
-    if (state == PROBE_FILE_MISSING || out.first_probes)
+    if (out.first_probes)
         printf("从现在起程序只使用这个文件中的坐标点，不再使用自带的坐标点\n");
     printf("若已在记事本中打开此文件，请关闭后重新打开，不要保存旧窗口\n");
     return true;

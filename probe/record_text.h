@@ -25,7 +25,7 @@ struct recorded_file {
     size_t size;
     int room;          // bytes of probe text the old file left free
     int need;          // bytes of probe text the lines take
-    bool first_probes; // the old file held no probe line: the built-in list was in use
+    bool first_probes; // no file, or none with a probe line: the built-in list was in use
 };
 
 // The probe file with lines first: after the old file's mark, in its encoding, with CR
