@@ -116,6 +116,7 @@ static void record_point()
     POINT at = {0, 0};
     GetCursorPos(&at);
     const unsigned long rest = colour_under_cursor();
+    // Away from the client's window, so that none of its buttons stays lit meanwhile.
     const int away_x = at.x < CLIENT_LEFT + CLIENT_WIDTH ? CLIENT_LEFT + CLIENT_WIDTH + 16
                                                          : CLIENT_LEFT + CLIENT_WIDTH / 2;
     SetCursorPos(away_x, at.y);
