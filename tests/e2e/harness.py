@@ -297,10 +297,7 @@ class Machine:
     def __exit__(self, *exc):
         for cleanup in reversed(self.cleanups):
             cleanup()
-        for p in self.started:
-            if p.poll() is None:
-                p.kill()
-        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.stop_programs()
         self.xvfb.kill()
         self.xvfb.wait()
         shutil.rmtree(self.root, ignore_errors=True)
@@ -509,10 +506,12 @@ class Machine:
         self.wine([SETUP.program("record_key.exe"), "press"] + (["shift"] if shift else []),
                   check=True)
 
-    def hold_record_key(self):
-        """Another program holds Ctrl+Alt+R until the machine ends."""
+    def hold_record_key(self, shift=False):
+        """Another program holds Ctrl+Alt+R (with shift: Ctrl+Alt+Shift+R too) until the
+        machine ends."""
         ready = r"C:\record-key-held.txt"
-        p = subprocess.Popen([SETUP.loader, SETUP.program("record_key.exe"), "hold", ready],
+        p = subprocess.Popen([SETUP.loader, SETUP.program("record_key.exe"), "hold", ready] +
+                             (["shift"] if shift else []),
                              env=self.env, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)

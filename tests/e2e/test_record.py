@@ -98,6 +98,19 @@ class Record(unittest.TestCase):
         m.wait_for_output(gbk("自定义RGB文件中已有这一点，未重复记录：\n" + LINE))
         self.assertEqual(self.file_bytes(m), old[:2] + crlf(LINE, "utf-16-le") + old[2:])
 
+    def test_both_keys_held_elsewhere_the_readout_goes_on(self):
+        m = self.machine("record-none")
+        m.hold_record_key(shift=True)
+        p = m.start(["xy"])
+        refused = gbk(USAGE + "Ctrl+Alt+R 已被其他程序占用\nCtrl+Alt+Shift+R 已被其他程序占用\n"
+                      "无法用按键记录坐标点，坐标和颜色照常显示\n")
+        out = m.wait_for_output(refused, 60)
+        self.assertTrue(out.startswith(refused), out)
+        time.sleep(1.5)
+        self.assertIsNone(p.poll())
+        self.assertGreater(m.background_output().count(b"  \r", len(refused)), 2)
+        self.assertFalse(os.path.exists(m.probe_file))
+
     def test_full_file_is_left_as_it_was(self):
         m = self.machine("record-full")
         # 245 bytes of probe text: 14 left, the line takes 20.

@@ -1,7 +1,8 @@
 // Test helper for the readout's record key, as a user's keyboard would act on it:
 //   record_key press [shift]     sends Ctrl+Alt+R (Ctrl+Alt+Shift+R) with SendInput
-//   record_key hold FILE         registers Ctrl+Alt+R, as another program that holds it,
-//                                writes FILE once it does and stays until killed
+//   record_key hold FILE [shift] registers Ctrl+Alt+R (and Ctrl+Alt+Shift+R), as another
+//                                program that holds them, writes FILE once it does and
+//                                stays until killed
 // Under Wine a hot key fires for keys sent with SendInput, not for a real X key press
 // outside a Wine window.
 #include <stdio.h>
@@ -32,9 +33,10 @@ static int press(bool shift)
     return SendInput(count, keys, sizeof(INPUT)) == count ? 0 : 1;
 }
 
-static int hold(const char *ready)
+static int hold(const char *ready, bool shift)
 {
-    if (!RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'R'))
+    if (!RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'R') ||
+        (shift && !RegisterHotKey(NULL, 2, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'R')))
         return 1;
     FILE *f = fopen(ready, "w");
     if (f != NULL)
@@ -47,7 +49,7 @@ int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "press") == 0)
         return press(argc == 3 && strcmp(argv[2], "shift") == 0);
-    if (argc == 3 && strcmp(argv[1], "hold") == 0)
-        return hold(argv[2]);
+    if (argc >= 3 && strcmp(argv[1], "hold") == 0)
+        return hold(argv[2], argc == 4 && strcmp(argv[3], "shift") == 0);
     return 2;
 }
