@@ -78,10 +78,10 @@ static long read_utf16(file_bytes *f, bool little)
         u = little ? after.at[0] | (after.at[1] << 8) : (after.at[0] << 8) | after.at[1];
         after.at += 2;
     }
-    const bool pair = units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 &&
-                      units[1] <= 0xDFFF;
+    const bool high = units[0] >= 0xD800 && units[0] <= 0xDBFF;
+    const bool pair = high && units[1] >= 0xDC00 && units[1] <= 0xDFFF;
     f->at = units[0] == END ? f->end : f->at + (pair ? 4 : 2);
-    return units[0] >= 0xD800 && units[0] <= 0xDBFF ? OTHER : from_code_point(units[0]);
+    return high ? OTHER : from_code_point(units[0]);
 }
 
 // Valid UTF-8 up to the end of the text, with a byte of 0x80 or above: no overlong form,

@@ -6,19 +6,21 @@
 
 #include <string.h>
 
+// Appends the probe line "x,y r,g,b\n" of a screen colour value.
+static bool append_probe_line(char *lines, size_t size, long x, long y, unsigned long colour)
+{
+    char line[48]; // two positions of 11 characters, three values of 3
+    const screen_rgb rgb = split_screen_colour(colour);
+    return format_text(line, sizeof line, "%ld,%ld %d,%d,%d\n", x, y, rgb.r, rgb.g, rgb.b) &&
+           append_text(lines, size, line);
+}
+
 bool format_recorded_lines(char *lines, size_t size, long x, long y,
                            unsigned long scan_colour, unsigned long rest_colour)
 {
-    const screen_rgb scan = split_screen_colour(scan_colour);
-    if (!format_text(lines, size, "%ld,%ld %d,%d,%d\n", x, y, scan.r, scan.g, scan.b))
-        return false;
-    if (rest_colour == scan_colour)
-        return true;
-    char rest_line[KEY_SIZE + TOKEN_SIZE * 2 + 4];
-    const screen_rgb rest = split_screen_colour(rest_colour);
-    if (format_text(rest_line, sizeof rest_line, "%ld,%ld %d,%d,%d\n", x, y, rest.r, rest.g,
-                    rest.b) &&
-        append_text(lines, size, rest_line))
+    lines[0] = '\0';
+    if (append_probe_line(lines, size, x, y, scan_colour) &&
+        (rest_colour == scan_colour || append_probe_line(lines, size, x, y, rest_colour)))
         return true;
     lines[0] = '\0';
     return false;
