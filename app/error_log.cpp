@@ -2,19 +2,28 @@
 
 #include "app/buffers.h"
 #include "app/console.h"
+#include "app/journal.h"
 #include "app/log_record.h"
 
 #include <errno.h>
+// Before any header of the C++ library: that one asks for MinGW's own printf.
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <time.h>
 
-void log_error(const char *message)
+void local_now(log_time *when)
 {
     const time_t now = time(NULL);
     const struct tm *local = localtime(&now);
-    const log_time when = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
-                           local->tm_hour,        local->tm_min,     local->tm_sec};
+    *when = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+             local->tm_hour,        local->tm_min,     local->tm_sec};
+}
+
+void log_error(const char *message)
+{
+    log_time when;
+    local_now(&when);
 
     FILE *log = NULL;
     if (fopen_s(&log, log_path, "a+") != 0 || log == NULL) {
@@ -41,4 +50,11 @@ void log_error(const char *message)
         errno = reason;
         perror("原因");
     }
+}
+
+void log_error_and_exit(const char *message)
+{
+    log_error(message);
+    journal_run_failed(message);
+    exit(1);
 }

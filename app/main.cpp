@@ -2,6 +2,8 @@
 // broadcast once the entry shows. The command words help set it up.
 #include "app/buffers.h"
 #include "app/console.h"
+#include "app/journal.h"
+#include "app/picture.h"
 #include "client/client.h"
 #include "probe/probe_file.h"
 #include "probe/probe_list.h"
@@ -53,6 +55,32 @@ static void run_command_word(const char *word)
         write_probe_template();
 }
 
+// Started below normal priority (a task made with the basic-task wizard has priority 7),
+// the run would pass that class on to the client it starts, and the live class's video
+// would run below normal on a busy notebook.
+static void run_at_normal_priority()
+{
+    const DWORD priority = GetPriorityClass(GetCurrentProcess());
+    if (priority == IDLE_PRIORITY_CLASS || priority == BELOW_NORMAL_PRIORITY_CLASS)
+        SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+}
+
+// The live room takes a moment to open after the click; the picture is taken then,
+// within the run's last ten seconds.
+static const DWORD ROOM_PICTURE_MS = 5000;
+static const DWORD END_WAIT_MS = 10000;
+
+// The live room in a picture, and the run's end line in the journal.
+static void tell_joined(const probe_match *match, bool own_probes)
+{
+    char picture[TEXT_SIZE];
+    const picture_outcome outcome = save_joined_picture(picture, sizeof picture);
+    const joined_point point = {match->line, match->line_number, own_probes,
+                                outcome == PICTURE_SAVED ? picture : NULL,
+                                outcome == PICTURE_UNREADABLE};
+    journal_run_joined(&point);
+}
+
 int main(int argc, char **argv)
 {
     // Everything we print must reach the console before the interpreter's own output.
@@ -63,6 +91,8 @@ int main(int argc, char **argv)
     if (argc == 2)
         run_command_word(argv[1]);
 
+    run_at_normal_priority();
+    journal_run_start();
     prepare_client(true);
     load_probe_file();
     printf("自定义RGB文件路径： %s\n", probe_file_path);
@@ -74,8 +104,13 @@ int main(int argc, char **argv)
     // The file as read (decoded, left-out lines gone), to set beside each probe's line.
     if (own_probes)
         printf("程序使用自定义RGB.txt中的坐标点，读到的内容是：\n%s", probe_text);
-    scan_and_click(own_probes ? probe_text : builtin_probe_list);
+    probe_match match;
+    scan_and_click(own_probes ? probe_text : builtin_probe_list, refresh_waiting_picture, &match);
     printf("完成\n");
-    Sleep(10000);
+    const DWORD clicked = GetTickCount();
+    Sleep(ROOM_PICTURE_MS);
+    tell_joined(&match, own_probes);
+    const DWORD spent = GetTickCount() - clicked;
+    Sleep(spent < END_WAIT_MS ? END_WAIT_MS - spent : 0);
     return 0;
 }

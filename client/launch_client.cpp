@@ -75,8 +75,7 @@ void launch_client()
     }
     format_text(launch_command, TEXT_SIZE, "\"%s\"", DESKTOP_SHORTCUT);
     if (_access(DESKTOP_SHORTCUT, 0) != 0) {
-        log_error("无法获取桌面的钉钉快捷方式！");
-        exit(1);
+        log_error_and_exit("无法获取桌面的钉钉快捷方式！");
     }
     run_launch_command();
 }

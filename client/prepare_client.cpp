@@ -5,7 +5,6 @@
 #include "client/client_wait.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <windows.h>
 
 static void sleep_ms(unsigned long milliseconds)
@@ -45,16 +44,14 @@ void prepare_client(bool verbose)
     HWND window = NULL;
     if (!wait_for_client(find_client_window, &window, CLIENT_LOOKS, CLIENT_LOOK_PAUSE_MS,
                          sleep_ms)) {
-        log_error("获取钉钉窗口句柄失败！");
-        exit(1);
+        log_error_and_exit("获取钉钉窗口句柄失败！");
     }
     if (verbose)
         printf("获取钉钉窗口句柄成功\n");
 
     if (!wait_for_client(client_process_running, NULL, CLIENT_LOOKS, CLIENT_LOOK_PAUSE_MS,
                          sleep_ms)) {
-        log_error("未找到钉钉进程");
-        exit(1);
+        log_error_and_exit("未找到钉钉进程");
     }
     if (verbose)
         printf("找到钉钉进程\n");

@@ -21,12 +21,25 @@ static FARPROC user32_function(const char *name)
     return user32 == NULL ? NULL : GetProcAddress(user32, name);
 }
 
-unsigned long colour_under_cursor()
+void *enter_physical_pixels()
 {
     // The casts go through a function type that fits all, as GetProcAddress's answer must.
     const set_dpi_context_fn set_dpi_context =
         (set_dpi_context_fn)(void (*)())user32_function("SetThreadDpiAwarenessContext");
-    const HANDLE previous = set_dpi_context != NULL ? set_dpi_context(PER_MONITOR_AWARE) : NULL;
+    return set_dpi_context != NULL ? set_dpi_context(PER_MONITOR_AWARE) : NULL;
+}
+
+void leave_physical_pixels(void *previous)
+{
+    const set_dpi_context_fn set_dpi_context =
+        (set_dpi_context_fn)(void (*)())user32_function("SetThreadDpiAwarenessContext");
+    if (previous != NULL && set_dpi_context != NULL)
+        set_dpi_context(previous);
+}
+
+unsigned long colour_under_cursor()
+{
+    void *const previous = enter_physical_pixels();
     POINT cursor = {0, 0};
     if (previous != NULL) {
         // For this thread alone, and only for this read: the cursor in physical pixels.
@@ -40,8 +53,7 @@ unsigned long colour_under_cursor()
     HDC screen = GetDC(NULL);
     const COLORREF colour = GetPixel(screen, cursor.x, cursor.y);
     ReleaseDC(NULL, screen);
-    if (previous != NULL)
-        set_dpi_context(previous);
+    leave_physical_pixels(previous);
     return colour;
 }
 

@@ -44,3 +44,15 @@ bool next_probe(const char *text, size_t *pos, int *x, int *y, char *key)
     }
     return false;
 }
+
+int line_ending_at(const char *text, size_t end, size_t *start)
+{
+    size_t begin = end > 0 && text[end - 1] == '\n' ? end - 1 : end;
+    while (begin > 0 && text[begin - 1] != '\n')
+        --begin;
+    *start = begin;
+    int number = 1;
+    for (size_t i = 0; i < begin; ++i)
+        number += text[i] == '\n';
+    return number;
+}

@@ -12,4 +12,8 @@ bool has_probe_line(const char *text);
 // false when a whole round finds no probe line.
 bool next_probe(const char *text, size_t *pos, int *x, int *y, char *key);
 
+// For the line that ends just before end (past its '\n', or at the end of text): its
+// number, the first line being 1, and in *start where it begins.
+int line_ending_at(const char *text, size_t end, size_t *start);
+
 #endif

@@ -1,9 +1,10 @@
 #include "probe/record_key.h"
 
+#include "app/buffers.h"
+#include "app/file_replace.h"
 #include "client/client_ids.h"
 #include "probe/colour_sample.h"
 #include "probe/probe_file.h"
-#include "probe/probe_file_write.h"
 #include "probe/probe_line.h"
 #include "probe/record_text.h"
 
@@ -51,21 +52,6 @@ void register_record_key()
     printf("无法用按键记录坐标点，坐标和颜色照常显示\n");
 }
 
-static const char *failure_reason(unsigned long error)
-{
-    switch (error) {
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return "桌面所在的磁盘已满";
-    case ERROR_ACCESS_DENIED:
-        return "文件是只读的，或桌面文件夹不允许写入";
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return "文件正被其他程序使用";
-    }
-    return "系统拒绝写入";
-}
-
 // Writes the lines first in the probe file and says what came of it; true when the
 // lines are in the file.
 static bool write_recorded_lines(const char *lines)
@@ -93,10 +79,10 @@ static bool write_recorded_lines(const char *lines)
         break;
     }
     const char *call = "";
-    const unsigned long error = replace_probe_file(out.bytes, out.size, &call);
+    const unsigned long error = replace_file(probe_file_path, out.bytes, out.size, NULL, 0, &call);
     if (error != 0) {
         printf("写入自定义RGB文件失败：%s（%s 错误 %lu），文件保持原样，未记录\n",
-               failure_reason(error), call, error);
+               write_failure_reason(error), call, error);
         return false;
     }
     printf("已写在桌面的自定义RGB.txt的最前面，运行时最先检查：\n%s", lines);

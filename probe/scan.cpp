@@ -19,7 +19,22 @@ static void click_primary_button()
     mouse_event(flags, 0, 0, 0, 0);
 }
 
-void scan_and_click(const char *text)
+// The line that ends at end, for the journal.
+static void take_match(const char *text, size_t end, probe_match *match)
+{
+    size_t start = 0;
+    match->line_number = line_ending_at(text, end, &start);
+    size_t length = end - start;
+    if (length > 0 && text[start + length - 1] == '\n')
+        --length;
+    // A probed line has at most MAX_LINE_CHARS characters.
+    if (length >= sizeof match->line)
+        length = sizeof match->line - 1;
+    memcpy(match->line, text + start, length);
+    match->line[length] = '\0';
+}
+
+void scan_and_click(const char *text, void (*between)(), probe_match *match)
 {
     size_t pos = 0;
     int x = 0;
@@ -35,8 +50,13 @@ void scan_and_click(const char *text)
             printf("当前位置：%d,%d 无法读取该点颜色\n", x, y);
         if (readable && strcmp(sampled, expected) == 0) {
             click_primary_button();
+            take_match(text, pos, match);
             return;
         }
-        Sleep(3000);
+        // What runs between probes takes its time out of the pause, not on top of it.
+        const DWORD missed_at = GetTickCount();
+        between();
+        const DWORD spent = GetTickCount() - missed_at;
+        Sleep(spent < 3000 ? 3000 - spent : 0);
     }
 }

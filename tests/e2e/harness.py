@@ -252,6 +252,56 @@ def check_log_times(test, data, start, end):
         test.assertTrue(low <= t <= high, "logged %s, clock %s to %s" % (t, low, high))
 
 
+# The date and time that open every line of the class journal, captured.
+STAMP = rb"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"
+JOURNAL = "上课记录.txt"
+PICTURES = "上课画面"
+
+
+def journal_pattern(lines):
+    """A pattern of the journal's whole text: each line as written, with {t} where a
+    time stands (captured as STAMP) and {p} where a picture's name does (captured)."""
+    out = b""
+    for line in lines:
+        for part in re.split(r"(\{t\}|\{p\})", line):
+            out += STAMP if part == "{t}" else rb"([^\r\n]+?)" if part == "{p}" else re.escape(gbk(part))
+        out += b"\r\n"
+    return b"^" + out + b"$"
+
+
+def check_stamps(test, stamps, start, end):
+    """Every stamp is the local time of a moment from start to end, a second's slack."""
+    low, high = local_time(start - 1), local_time(end + 1)
+    for s in stamps:
+        t = tuple(int(v) for v in re.findall(rb"\d+", s))
+        test.assertTrue(low <= t <= high, "stamped %s, clock %s to %s" % (s, low, high))
+
+
+def picture_name(stamp, joined):
+    """The picture's name for the run that started at stamp (bytes, as in the journal)."""
+    return "%s %s.bmp" % (stamp.decode().replace(":", "-"), "已进入直播间" if joined else "未进入直播间")
+
+
+def read_bmp(path):
+    """(width, height, pixel) of a 24-bit bottom-up BMP; pixel(x, y) is (r, g, b) with y
+    counted from the top. Fails on any other kind of file."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:2] == b"BM", data[:2]
+    offset, header = int.from_bytes(data[10:14], "little"), int.from_bytes(data[14:18], "little")
+    width, height = int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little", signed=True)
+    bits = int.from_bytes(data[28:30], "little")
+    assert (header, bits, height > 0) == (40, 24, True), (header, bits, height)
+    row = (width * 3 + 3) // 4 * 4
+    assert len(data) == offset + row * height == int.from_bytes(data[2:6], "little"), len(data)
+
+    def pixel(x, y):
+        at = offset + (height - 1 - y) * row + 3 * x
+        b, g, r = data[at:at + 3]
+        return (r, g, b)
+    return width, height, pixel
+
+
 class Result:
     def __init__(self, rc, out, err, started, ended):
         self.rc, self.out, self.err, self.started, self.ended = rc, out, err, started, ended
@@ -322,6 +372,17 @@ class Machine:
     @property
     def log_file(self):
         return os.path.join(self.desktop, "Quorvane.log")
+
+    @property
+    def journal_file(self):
+        return os.path.join(self.desktop, JOURNAL)
+
+    @property
+    def pictures(self):
+        return os.path.join(self.desktop, PICTURES)
+
+    def picture_files(self):
+        return sorted(os.listdir(self.pictures)) if os.path.isdir(self.pictures) else []
 
     @property
     def probe_file(self):

@@ -13,16 +13,23 @@
 //                         as soon as the cursor leaves it
 //   STANDIN_COVER         "left,top,width,height" of another window, opened over this one
 //                         (which is then not topmost, so that it can be covered)
-//   STANDIN_EVENTS        file that gets one line per event
+//   STANDIN_EVENTS        file that gets one line per event; "start" gives the priority
+//                         class of the stand-in and of the Quorvane.exe that runs then
+//                         (Windows passes a class below normal on to the processes a
+//                         program starts; Wine does not, so the program's own shows it)
+// Once clicked, the window shows the live room: its colour with a mark at ROOM_MARK.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 static const COLORREF BACKGROUND = RGB(240, 240, 240);
 static const COLORREF ROOM = RGB(20, 90, 200); // painted once the entry was clicked
 static const COLORREF LIVE_BADGE = RGB(220, 50, 50);
 static const COLORREF COVER = RGB(90, 90, 90);
+static const COLORREF ROOM_MARK_COLOUR = RGB(250, 220, 40);
+static const RECT ROOM_MARK = {600, 400, 700, 450}; // window coordinates
 static const int MAX_POINTS = 64;
 
 static int point_count;
@@ -64,6 +71,27 @@ static void record(const char *what, HWND window)
     fprintf(f, "%s time=%lld rect=%ld,%ld,%ld,%ld iconic=%d topmost=%d\n", what, now_ms(),
             r.left, r.top, r.right - r.left, r.bottom - r.top, iconic, topmost);
     fclose(f);
+}
+
+// The priority class of the running program of that image name, 0 where none runs.
+static DWORD program_priority(const char *image)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    DWORD priority = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && priority == 0;
+         more = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, image) != 0)
+            continue;
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
+        if (process != NULL) {
+            priority = GetPriorityClass(process);
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+    return priority;
 }
 
 static void read_points(const char *text)
@@ -140,6 +168,11 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         HBRUSH brush = CreateSolidBrush(room_entered ? ROOM : BACKGROUND);
         FillRect(dc, &all, brush);
         DeleteObject(brush);
+        if (room_entered) {
+            HBRUSH mark = CreateSolidBrush(ROOM_MARK_COLOUR);
+            FillRect(dc, &ROOM_MARK, mark);
+            DeleteObject(mark);
+        }
         // A "live" badge for the screenshots, well away from every probe point.
         if (points_shown && !room_entered) {
             for (int i = 0; i < point_count; ++i) {
@@ -246,7 +279,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             hover_delay = ms;
         }
     }
-    record("start", NULL);
+    char start[96];
+    snprintf(start, sizeof start, "start priority=%#lx quorvane_priority=%#lx",
+             GetPriorityClass(GetCurrentProcess()), program_priority("Quorvane.exe"));
+    record(start, NULL);
     text[0] = '\0';
     if (GetEnvironmentVariableA("STANDIN_WINDOW_DELAY", text, sizeof text) > 0)
         Sleep((DWORD)atoi(text));

@@ -1,15 +1,22 @@
 // The C runtime's buffered writes report success on a full disk, and the replacement
 // would then leave an empty file: every step here is a system call whose result is seen.
-#include "probe/probe_file_write.h"
+#include "app/file_replace.h"
 
-#include "app/buffers.h"
+#include "app/text.h"
 
 #include <windows.h>
 
-unsigned long replace_probe_file(const unsigned char *bytes, size_t size, const char **call)
+static bool write_all(HANDLE file, const void *bytes, size_t size)
+{
+    DWORD written = 0;
+    return size == 0 || (WriteFile(file, bytes, (DWORD)size, &written, NULL) && written == size);
+}
+
+unsigned long replace_file(const char *path, const void *head, size_t head_size,
+                           const void *body, size_t body_size, const char **call)
 {
     char temporary[TEXT_SIZE];
-    if (!format_text(temporary, sizeof temporary, "%s.tmp", probe_file_path)) {
+    if (!format_text(temporary, sizeof temporary, "%s.tmp", path)) {
         *call = "format_text";
         return ERROR_FILENAME_EXCED_RANGE;
     }
@@ -20,8 +27,8 @@ unsigned long replace_probe_file(const unsigned char *bytes, size_t size, const 
         return GetLastError();
     }
     unsigned long error = 0;
-    DWORD written = 0;
-    if (!WriteFile(file, bytes, (DWORD)size, &written, NULL) || written != size) {
+    SetLastError(0);
+    if (!write_all(file, head, head_size) || !write_all(file, body, body_size)) {
         *call = "WriteFile";
         error = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
     } else if (!FlushFileBuffers(file)) {
@@ -32,7 +39,7 @@ unsigned long replace_probe_file(const unsigned char *bytes, size_t size, const 
         *call = "CloseHandle";
         error = GetLastError();
     }
-    if (error == 0 && !MoveFileExA(temporary, probe_file_path,
+    if (error == 0 && !MoveFileExA(temporary, path,
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         *call = "MoveFileExA";
         error = GetLastError();
@@ -40,4 +47,19 @@ unsigned long replace_probe_file(const unsigned char *bytes, size_t size, const 
     if (error != 0)
         DeleteFileA(temporary);
     return error;
+}
+
+const char *write_failure_reason(unsigned long error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "桌面所在的磁盘已满";
+    case ERROR_ACCESS_DENIED:
+        return "文件是只读的，或桌面文件夹不允许写入";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "文件正被其他程序使用";
+    }
+    return "系统拒绝写入";
 }

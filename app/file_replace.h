@@ -1,0 +1,16 @@
+// Replacing a file on the desktop without ever leaving it half written.
+#ifndef QUORVANE_APP_FILE_REPLACE_H
+#define QUORVANE_APP_FILE_REPLACE_H
+
+#include <stddef.h>
+
+// Writes head, then body (either may be empty), in full to "<path>.tmp", then puts that
+// file in path's place. On failure path is as it was and the new file is gone: returns
+// the system error code, with *call the name of the call that failed; 0 on success.
+unsigned long replace_file(const char *path, const void *head, size_t head_size,
+                           const void *body, size_t body_size, const char **call);
+
+// What a failed write means to the user, for the system error code.
+const char *write_failure_reason(unsigned long error);
+
+#endif

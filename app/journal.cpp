@@ -1,0 +1,149 @@
+#include "app/journal.h"
+
+#include "app/buffers.h"
+#include "app/error_log.h"
+#include "app/file_replace.h"
+#include "app/picture_text.h"
+#include "app/start_way.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+static char run_stamp[STAMP_LENGTH + 1];
+static bool failure_told; // one console line a run is enough
+
+static void tell_failure(const char *reason, const char *call, unsigned long error)
+{
+    if (failure_told)
+        return;
+    failure_told = true;
+    if (call != NULL)
+        printf("无法写入桌面的" JOURNAL_NAME "：%s（%s 错误 %lu），不影响进入直播间\n", reason,
+               call, error);
+    else
+        printf("无法写入桌面的" JOURNAL_NAME "：%s，不影响进入直播间\n", reason);
+}
+
+// Reads the journal's tail into buffer (room bytes at most); false when it exists but
+// cannot be read, for then writing it would lose what it holds.
+static bool read_journal(const char *path, char *buffer, size_t room, size_t *size,
+                         bool *partial)
+{
+    *size = 0;
+    *partial = false;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return true;
+        tell_failure("文件无法读取", "CreateFileA", GetLastError());
+        return false;
+    }
+    const DWORD length = GetFileSize(file, NULL);
+    if (length != INVALID_FILE_SIZE && length > room) {
+        SetFilePointer(file, -(LONG)room, NULL, FILE_END);
+        *partial = true;
+    }
+    DWORD read = 0;
+    const bool ok = length != INVALID_FILE_SIZE &&
+                    ReadFile(file, buffer, length > room ? (DWORD)room : length, &read, NULL);
+    const unsigned long error = GetLastError();
+    CloseHandle(file);
+    if (!ok) {
+        tell_failure("文件无法读取", "ReadFile", error);
+        return false;
+    }
+    *size = read;
+    return true;
+}
+
+// Adds lines at the journal's end, the oldest lines going where it is full. With
+// start, a run that never said how it ended gets its end line first.
+static void write_lines(const char *lines, bool start)
+{
+    char path[TEXT_SIZE];
+    if (!desktop_file_path(path, sizeof path, JOURNAL_NAME)) {
+        tell_failure("桌面文件夹的路径过长", NULL, 0);
+        return;
+    }
+    char buffer[JOURNAL_BOUND];
+    char added[2 * JOURNAL_LINE_SIZE] = "";
+    size_t size = 0;
+    bool partial = false;
+    if (!read_journal(path, buffer, JOURNAL_BOUND - sizeof added - 2, &size, &partial))
+        return;
+    char started[STAMP_LENGTH + 1];
+    if (start && last_run_unfinished(buffer, size, started)) {
+        // The picture that run left, if it is still there.
+        char picture[TEXT_SIZE];
+        char picture_path[TEXT_SIZE];
+        const bool left = format_picture_name(picture, sizeof picture, started, false) &&
+                          desktop_file_path(picture_path, sizeof picture_path, picture) &&
+                          GetFileAttributesA(picture_path) != INVALID_FILE_ATTRIBUTES;
+        log_time now;
+        local_now(&now);
+        format_stopped_line(added, JOURNAL_LINE_SIZE, &now, started, left ? picture : NULL);
+    }
+    if (!append_text(added, sizeof added, lines)) {
+        tell_failure("记录过长", NULL, 0);
+        return;
+    }
+    size = journal_append(buffer, size, partial, added, strlen(added));
+    const char *call = "";
+    const unsigned long error = replace_file(path, buffer, size, NULL, 0, &call);
+    if (error != 0)
+        tell_failure(write_failure_reason(error), call, error);
+}
+
+// Writes line where it could be made; one too long for its buffer is a failure too.
+static void write_made(bool made, const char *line, bool start)
+{
+    if (made)
+        write_lines(line, start);
+    else
+        tell_failure("记录过长", NULL, 0);
+}
+
+void journal_run_start()
+{
+    log_time now;
+    local_now(&now);
+    format_text(run_stamp, sizeof run_stamp, "%04d-%02d-%02d %02d:%02d:%02d", now.year,
+                now.month, now.day, now.hour, now.minute, now.second);
+    char parent[TEXT_SIZE];
+    const start_way way = how_run_started(parent, sizeof parent);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(format_start_line(line, sizeof line, &now, way, parent), line, true);
+}
+
+const char *journal_run_stamp()
+{
+    return run_stamp;
+}
+
+void journal_run_joined(const joined_point *point)
+{
+    log_time now;
+    local_now(&now);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(format_joined_line(line, sizeof line, &now, point), line, false);
+}
+
+void journal_run_failed(const char *reason)
+{
+    if (run_stamp[0] == '\0')
+        return;
+    log_time now;
+    local_now(&now);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(format_failed_line(line, sizeof line, &now, reason), line, false);
+}
+
+void journal_note(const char *note)
+{
+    log_time now;
+    local_now(&now);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(format_note_line(line, sizeof line, &now, note), line, false);
+}

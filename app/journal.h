@@ -1,0 +1,25 @@
+// The class journal on the desktop (上课记录.txt): a line when a normal run starts and
+// one when it ends, so that a family can tell afterwards how each class went. Writing
+// it never stops, delays or changes the run; a failure is told once on the console.
+#ifndef QUORVANE_APP_JOURNAL_H
+#define QUORVANE_APP_JOURNAL_H
+
+#include "app/journal_text.h"
+
+#define JOURNAL_NAME "上课记录.txt"
+
+// Takes the run's start time, tells how the last run ended where it could not say so
+// itself, and writes this run's start line.
+void journal_run_start();
+
+// "2026-12-10 08:45:02": when this run started; empty before journal_run_start.
+const char *journal_run_stamp();
+
+// The run's end lines. Nothing is written where no run was started (the readout).
+void journal_run_joined(const joined_point *point);
+void journal_run_failed(const char *reason);
+
+// A line about what the run met on the way.
+void journal_note(const char *note);
+
+#endif

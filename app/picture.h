@@ -1,0 +1,18 @@
+// The pictures of how runs ended, in a folder on the desktop: one per run, showing the
+// live room after the click, or the screen as it last was while no point matched.
+#ifndef QUORVANE_APP_PICTURE_H
+#define QUORVANE_APP_PICTURE_H
+
+#include "probe/screen_picture.h"
+
+#include <stddef.h>
+
+// Between probes: the run's waiting picture, made at the first miss and renewed every
+// ten minutes, so that a run stopped from outside leaves its last view of the screen.
+void refresh_waiting_picture();
+
+// After the click: the picture of the live room, in place of the waiting one. name gets
+// its path under the desktop.
+picture_outcome save_joined_picture(char *name, size_t size);
+
+#endif
