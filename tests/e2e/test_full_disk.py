@@ -1,15 +1,19 @@
 """A desktop on a disk with no room left: the template and every log record fail at the
 flush or the close, and both are reported as failures, never as success. The records
-already in the log are kept as they were."""
+already in the log are kept as they were. The class journal and the picture fail too:
+each is told in one line, the run goes on to its click, and no temporary file is left."""
 import os
 import re
 import unittest
 
 import harness
-from harness import USAGE, gbk, records
+from harness import BUILTIN, USAGE, gbk, normal_run, probe_line, records
 
 PAGE = 4096
 LOG_FAILED = gbk("写入日志文件失败！\n")
+DISK_FULL = "桌面所在的磁盘已满（WriteFile 错误 112），不影响进入直播间\n"
+JOURNAL_FAILED = "无法写入桌面的上课记录.txt：" + DISK_FULL
+PICTURE_FAILED = "无法保存画面到桌面的上课画面文件夹：" + DISK_FULL
 
 
 def earlier_records(size):
@@ -38,10 +42,30 @@ class FullDisk(unittest.TestCase):
             # No uninstall record and no shortcut: two records, neither reaches the log.
             r = m.run(timeout=30)
             self.assertEqual(r.rc, 1, r.text)
-            self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE)) +
+            self.assertRegex(r.out, b"^" + re.escape(gbk(USAGE + JOURNAL_FAILED)) +
                              records(["打开注册表失败"]) + re.escape(LOG_FAILED) +
                              records(["无法获取桌面的钉钉快捷方式！"]) + re.escape(LOG_FAILED) + b"$")
             self.assertEqual(r.err_text.count("原因: "), 2, r.err_text)
+            with open(m.log_file, "rb") as f:
+                self.assertEqual(f.read(), before)
+
+    def test_the_run_still_clicks(self):
+        with harness.Machine("fulldisk-click") as m:
+            m.mount_small_desktop(PAGE)
+            before = earlier_records(PAGE)
+            with open(m.log_file, "wb") as f:
+                f.write(before)
+            m.install_client()
+            m.show_entry([BUILTIN[0]])
+            r = m.run(timeout=90)
+            self.assertEqual(r.rc, 0, r.text)
+            expected = normal_run("未找到自定义RGB文件\n", probe_line(214, 109, "25514662"))
+            expected = expected.replace(USAGE, USAGE + JOURNAL_FAILED) + PICTURE_FAILED
+            self.assertEqual(r.out, gbk(expected), r.text)
+            self.assertEqual(m.buttons(), harness.click_at("214,109"))
+            # Only what was there, and the pictures' folder, which takes no room.
+            self.assertEqual(sorted(os.listdir(m.desktop)), ["Quorvane.log", "上课画面"])
+            self.assertEqual(os.listdir(m.pictures), [])
             with open(m.log_file, "rb") as f:
                 self.assertEqual(f.read(), before)
 

@@ -7,8 +7,8 @@ import shutil
 import unittest
 
 import harness
-from harness import (BUILTIN, JOURNAL, PICTURES, SETUP, check_stamps, gbk, journal_pattern,
-                     picture_name, read_bmp)
+from harness import (BACKGROUND_KEY, BUILTIN, PICTURES, SETUP, check_stamps, gbk,
+                     journal_pattern, picture_name, probe_line, read_bmp)
 
 ROOM = (20, 90, 200)  # the stand-in's live room, after the click
 ROOM_MARK = (250, 220, 40)  # its mark in the room, at 600,400 to 700,450
@@ -17,6 +17,7 @@ NORMAL_PRIORITY = "0x20"
 START_LINE = "{t} 开始（%s），还没有进入直播间"
 JOINED_LINE = ("{t} 结果：已进入直播间。点击的是 %s（%s）。画面：" + PICTURES + "\\%s")
 PICTURE_FILE_SIZE = 54 + 2792 * 640
+UNSEEN = "启动方式不明"  # started from Linux, the program has no Windows parent
 
 
 class Journal(unittest.TestCase):
@@ -55,6 +56,99 @@ class Journal(unittest.TestCase):
             self.assertEqual((width, height), (930, 640))
             self.assertEqual([pixel(231, 118), pixel(650, 425), pixel(100, 600), pixel(929, 0)],
                              [ROOM, ROOM_MARK, ROOM, ROOM])
+
+    def test_a_stopped_run_leaves_its_start_and_its_last_view(self):
+        with harness.Machine("journal-stopped") as m:
+            m.install_client()
+            m.show_entry([])  # the entry never shows
+            m.start()
+            # The second probe comes after the first miss's picture was written.
+            m.wait_for_output(gbk(probe_line(*BUILTIN[1][:2], BACKGROUND_KEY)), timeout=60)
+            m.stop_programs()  # the task's time limit, say
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(journal_pattern([START_LINE % UNSEEN]), journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            (first,) = match.groups()
+            waiting = picture_name(first, False)
+            self.assertEqual(m.picture_files(), [waiting])
+            width, height, pixel = read_bmp(os.path.join(m.pictures, waiting))
+            self.assertEqual((width, height), (930, 640))
+            self.assertEqual([pixel(214, 109), pixel(0, 0), pixel(929, 639)], [BACKGROUND] * 3)
+
+            # The next run tells how that one ended, then its own start and end.
+            m.show_entry([BUILTIN[0]])
+            r = m.run(timeout=90)
+            self.assertEqual(r.rc, 0, r.text)
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(journal_pattern([
+                START_LINE % UNSEEN,
+                "{t} 结果：没有进入直播间。{t} 开始的那次运行在进入之前被停止了（窗口被关闭、"
+                "超过任务的时限、被下一次启动停止，或关机）。最后的画面：" + PICTURES + "\\{p}",
+                START_LINE % UNSEEN,
+                JOINED_LINE % ("214,109 255,146,62", "自带坐标点的第 1 个", "{p}")]), journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            again, told, named, left, second, ended, picture = match.groups()
+            self.assertEqual((again, named, left.decode("gbk")), (first, first, waiting))
+            check_stamps(self, [told, second, ended], r.started, r.ended)
+            self.assertEqual(picture.decode("gbk"), picture_name(second, True))
+            self.assertEqual(m.picture_files(), sorted([waiting, picture_name(second, True)]))
+
+    def test_a_failure_ends_the_run_with_its_reason(self):
+        with harness.Machine("journal-failure") as m:
+            r = m.run(timeout=60)  # no client installed, no shortcut
+            self.assertEqual(r.rc, 1, r.text)
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(journal_pattern([
+                START_LINE % UNSEEN,
+                "{t} 结果：没有进入直播间，原因：无法获取桌面的钉钉快捷方式！（Quorvane.log 中有同样的记录）"]),
+                journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            check_stamps(self, match.groups(), r.started, r.ended)
+            self.assertEqual(m.picture_files(), [])
+
+    def test_journal_and_pictures_keep_the_newest(self):
+        with harness.Machine("journal-bounds") as m:
+            m.install_client()
+            m.show_entry([BUILTIN[0]])
+            os.makedirs(m.pictures)
+            # A full journal of earlier runs: 200 lines, the two oldest must go.
+            earlier = b"".join(gbk(
+                "2026-01-%02d 08:%02d:00 开始（由任务计划程序启动），还没有进入直播间\n"
+                "2026-01-%02d 08:%02d:30 结果：已进入直播间。点击的是 214,109 255,146,62（自带坐标"
+                "点的第 1 个）。画面：%s\\2026-01-%02d 08-%02d-00 已进入直播间.bmp\n"
+                % (1 + i // 50, i % 50, 1 + i // 50, i % 50, PICTURES, 1 + i // 50, i % 50))
+                for i in range(100))
+            with open(m.journal_file, "wb") as f:
+                f.write(earlier)
+            # 30 pictures of earlier runs, the second oldest large, and files not ours.
+            ours = ["2026-01-%02d 08-00-00 %s.bmp" % (d, "已进入直播间" if d % 2 else "未进入直播间")
+                    for d in range(1, 31)]
+            for name in ours:
+                with open(os.path.join(m.pictures, name), "wb") as f:
+                    f.write(b"BM")
+                    f.truncate(19 * 1024 * 1024 if name == ours[1] else 100)
+            foreign = ["2026-01-01 08-00-00 别的.bmp", "孩子的画.bmp", "说明.txt"]
+            for name in foreign:
+                with open(os.path.join(m.pictures, name), "wb") as f:
+                    f.write(b"x")
+
+            r = m.run(timeout=90)
+            self.assertEqual(r.rc, 0, r.text)
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            kept = earlier[earlier.index(b"\r\n", earlier.index(b"\r\n") + 2) + 2:]
+            self.assertEqual(journal[:len(kept)], kept)
+            match = re.match(journal_pattern([
+                START_LINE % UNSEEN, JOINED_LINE % ("214,109 255,146,62", "自带坐标点的第 1 个", "{p}")]),
+                journal[len(kept):])
+            self.assertIsNotNone(match, journal[len(kept):].decode("gbk", "replace"))
+            self.assertEqual(journal.count(b"\r\n"), 200)
+            # One more than 30 takes the oldest; over 20 MiB, the large one goes as well.
+            new = picture_name(match.group(1), True)
+            self.assertEqual(m.picture_files(), sorted(ours[2:] + foreign + [new]))
 
 
 if __name__ == "__main__":

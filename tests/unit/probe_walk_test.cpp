@@ -71,3 +71,31 @@ TEST(ProbeWalk, Table)
 }
 
 } // namespace
+
+namespace {
+
+// The line a match ends at, as the journal names it: number and start for each end.
+TEST(LineEndingAt, Table)
+{
+    const char *text = "\n1,2 3,4,5\n\n6,7 8,9,0\n";
+    const struct {
+        const char *text;
+        size_t end;
+        int number;
+        size_t start;
+    } rows[] = {
+        {text, 1, 1, 0},   // the empty first line
+        {text, 11, 2, 1},  // just past "1,2 3,4,5\n"
+        {text, 12, 3, 11}, // the empty line after it
+        {text, 22, 4, 12}, // the last line, past its '\n'
+        {"1,1 1,1,1\n2,2 2,2,2", 19, 2, 10}, // the text's end, without a '\n'
+        {"", 0, 1, 0},
+    };
+    for (const auto &row : rows) {
+        size_t start = 99;
+        EXPECT_EQ(line_ending_at(row.text, row.end, &start), row.number) << row.end;
+        EXPECT_EQ(start, row.start) << row.end;
+    }
+}
+
+} // namespace
