@@ -3,6 +3,7 @@ a pixel is read in physical pixels. The colour is the one under the cursor, the 
 shown and clicked is the program's own, and a colour at the physical pixel whose numbers
 equal the probe point is no match. The entry is a square, as a button is: the client's
 window is stretched, which blurs a lone pixel."""
+import os
 import time
 import unittest
 
@@ -83,6 +84,15 @@ class ScaledScreen(unittest.TestCase):
         self.assertGreaterEqual(probes.count(miss), 2, probes)
         self.assertEqual(probes, miss * probes.count(miss), probes)
         self.assertEqual(m.clicks(), [])
+
+        # The picture of the first miss shows the area the scan reads: each colour where
+        # the program's own coordinates have it, not where the physical pixels do.
+        (waiting,) = m.picture_files()
+        self.assertTrue(waiting.endswith(" 未进入直播间.bmp"), waiting)
+        width, height, pixel = harness.read_bmp(os.path.join(m.pictures, waiting))
+        self.assertEqual((width, height), (930, 640))
+        self.assertEqual([pixel(*POINT), pixel(*decoy[:2]), pixel(100, 600)],
+                         [(200, 30, 30), (10, 200, 255), (240, 240, 240)])
 
 
 if __name__ == "__main__":

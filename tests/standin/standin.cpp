@@ -174,7 +174,12 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
             DeleteObject(mark);
         }
         // A "live" badge for the screenshots, well away from every probe point.
+        // Under the points: a point painted where it lies must still show.
         if (points_shown && !room_entered) {
+            RECT badge = {300, 180, 420, 220};
+            HBRUSH live = CreateSolidBrush(LIVE_BADGE);
+            FillRect(dc, &badge, live);
+            DeleteObject(live);
             for (int i = 0; i < point_count; ++i) {
                 RECT spot = {point_x[i] - square, point_y[i] - square, point_x[i] + square + 1,
                              point_y[i] + square + 1};
@@ -182,10 +187,6 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
                 FillRect(dc, &spot, paint);
                 DeleteObject(paint);
             }
-            RECT badge = {300, 180, 420, 220};
-            HBRUSH live = CreateSolidBrush(LIVE_BADGE);
-            FillRect(dc, &badge, live);
-            DeleteObject(live);
         }
         EndPaint(window, &ps);
         return 0;
