@@ -4,6 +4,7 @@ from launch to click, with the console transcript shown in UTF-8 and screenshots
 screen. The release exe on 64-bit Windows unless QUORVANE_SETUP names another set-up.
 main_job.py [SCREENSHOT_DIR], from the top folder, after the win32 and win64 builds."""
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -64,7 +65,20 @@ def run_main_job(out_dir):
             p.kill()
             rc = None
         result = harness.Result(rc, m.background_output(), b"", start, time.time())
-        return result, m.clicks(), problems
+        # What the family finds on the desktop afterwards: the journal and the picture.
+        journal = ""
+        if os.path.exists(m.journal_file):
+            with open(m.journal_file, "rb") as f:
+                journal = f.read().decode("gbk", "replace").replace("\r\n", "\n")
+        else:
+            problems.append("no class journal on the desktop")
+        pictures = m.picture_files()
+        if pictures:
+            shutil.copy(os.path.join(m.pictures, pictures[-1]),
+                        os.path.join(out_dir, "3-picture-" + pictures[-1].rsplit(" ", 1)[1]))
+        else:
+            problems.append("no picture in the pictures folder")
+        return result, m.clicks(), problems, journal
 
 
 def main():
@@ -75,13 +89,15 @@ def main():
     make_prefix_for_setup()
     print("Quorvane.exe under Wine against the stand-in client at %s (uninstall record)\n"
           % harness.CLIENT_FOLDER, flush=True)
-    r, clicks, problems = run_main_job(out_dir)
+    r, clicks, problems, journal = run_main_job(out_dir)
     print("---- console transcript (GBK, shown as UTF-8) ----")
     print(r.text, end="")
     print("---- end: exit status %s after %.1f s ----" % (r.rc, r.elapsed))
     for c in clicks:
         print("stand-in client: %s click at %s, window %s" % (c["button"], c["cursor"], c["rect"]))
-    print("screenshots in %s" % out_dir)
+    print("---- %s on the desktop ----" % harness.JOURNAL)
+    print(journal, end="")
+    print("screenshots and the run's picture in %s" % out_dir)
     for problem in problems:
         print("problem:", problem)
     ok = r.rc == 0 and len(clicks) == 1 and not problems
