@@ -5,14 +5,9 @@
 // main's result to exit, which flushes the streams.
 #include <stdlib.h>
 
-namespace {
-struct startup_info { // msvcrt's _startupinfo
-    int new_mode;
-};
-} // namespace
-
+// The last argument is msvcrt's _startupinfo, a struct of one int: the new-handler mode.
 extern "C" int __cdecl __getmainargs(int *argc, char ***argv, char ***env, int wildcards,
-                                     startup_info *info);
+                                     int *new_mode);
 extern "C" void __cdecl __set_app_type(int type);
 
 int main(int argc, char **argv);
@@ -27,8 +22,8 @@ extern "C" __attribute__((force_align_arg_pointer)) void mainCRTStartup()
     int argc = 0;
     char **argv = NULL;
     char **env = NULL;
-    startup_info info = {0};
+    int new_mode = 0;
     // No wildcard expansion: an argument is taken as typed.
-    __getmainargs(&argc, &argv, &env, 0, &info);
+    __getmainargs(&argc, &argv, &env, 0, &new_mode);
     exit(main(argc, argv));
 }

@@ -26,19 +26,21 @@ start_way start_way_of(const char *parent_image)
         return STARTED_UNKNOWN;
     // Task Scheduler starts a task's program from its service host (taskeng.exe before
     // Windows 8); explorer.exe starts the Run entries at logon and what is double-clicked.
-    static const char *const TASK[] = {"svchost.exe", "taskeng.exe", "taskhostw.exe"};
-    static const char *const CONSOLE[] = {"cmd.exe", "powershell.exe", "pwsh.exe"};
-    for (const char *name : TASK) {
-        if (same_name(parent_image, name))
-            return STARTED_BY_TASK;
+    static const struct {
+        const char *image;
+        start_way way;
+    } WAYS[] = {
+        {"svchost.exe", STARTED_BY_TASK},       {"taskeng.exe", STARTED_BY_TASK},
+        {"taskhostw.exe", STARTED_BY_TASK},     {"explorer.exe", STARTED_BY_EXPLORER},
+        {"cmd.exe", STARTED_BY_CONSOLE},        {"powershell.exe", STARTED_BY_CONSOLE},
+        {"pwsh.exe", STARTED_BY_CONSOLE},
+    };
+    start_way way = STARTED_BY_OTHER;
+    for (const auto &known : WAYS) {
+        if (way == STARTED_BY_OTHER && same_name(parent_image, known.image))
+            way = known.way;
     }
-    for (const char *name : CONSOLE) {
-        if (same_name(parent_image, name))
-            return STARTED_BY_CONSOLE;
-    }
-    if (same_name(parent_image, "explorer.exe"))
-        return STARTED_BY_EXPLORER;
-    return STARTED_BY_OTHER;
+    return way;
 }
 
 // The line's opening, "2026-12-10 08:45:02 " and its word, into out.
