@@ -29,6 +29,8 @@ void log_error(const char *message)
     if (fopen_s(&log, log_path, "a+") != 0 || log == NULL) {
         printf("打开日志文件失败！\n");
         perror("原因");
+        // The run ends here too, whatever the caller meant to do next.
+        journal_run_failed(message, false);
         pause_and_exit(1);
     }
     // Every message is one of ours and short, so the record always fits.
@@ -55,6 +57,6 @@ void log_error(const char *message)
 void log_error_and_exit(const char *message)
 {
     log_error(message);
-    journal_run_failed(message);
+    journal_run_failed(message, true);
     exit(1);
 }

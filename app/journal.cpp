@@ -130,14 +130,14 @@ void journal_run_joined(const joined_point *point)
     write_made(format_joined_line(line, sizeof line, &now, point), line, false);
 }
 
-void journal_run_failed(const char *reason)
+void journal_run_failed(const char *reason, bool logged)
 {
     if (run_stamp[0] == '\0')
         return;
     log_time now;
     local_now(&now);
     char line[JOURNAL_LINE_SIZE];
-    write_made(format_failed_line(line, sizeof line, &now, reason), line, false);
+    write_made(format_failed_line(line, sizeof line, &now, reason, logged), line, false);
 }
 
 void journal_note(const char *note)

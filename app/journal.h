@@ -17,7 +17,7 @@ const char *journal_run_stamp();
 
 // The run's end lines. Nothing is written where no run was started (the readout).
 void journal_run_joined(const joined_point *point);
-void journal_run_failed(const char *reason);
+void journal_run_failed(const char *reason, bool logged);
 
 // A line about what the run met on the way.
 void journal_note(const char *note);

@@ -104,10 +104,12 @@ bool format_joined_line(char *out, size_t size, const log_time *when, const join
     return format_stamp(out, size, when) && append_all(out, size, parts, 9);
 }
 
-bool format_failed_line(char *out, size_t size, const log_time *when, const char *reason)
+bool format_failed_line(char *out, size_t size, const log_time *when, const char *reason,
+                        bool logged)
 {
     const char *const parts[] = {END_WORD, "没有进入直播间，原因：", reason,
-                                 "（Quorvane.log 中有同样的记录）\r\n"};
+                                 logged ? "（Quorvane.log 中有同样的记录）\r\n"
+                                        : "（Quorvane.log 打不开，这条原因没有记在里面）\r\n"};
     return format_stamp(out, size, when) && append_all(out, size, parts, 4);
 }
 

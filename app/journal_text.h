@@ -44,8 +44,10 @@ struct joined_point {
 // "… 结果：已进入直播间，…" naming the point, its source and the picture.
 bool format_joined_line(char *out, size_t size, const log_time *when, const joined_point *point);
 
-// "… 结果：没有进入直播间，原因：<reason>" for a run that ends on a logged failure.
-bool format_failed_line(char *out, size_t size, const log_time *when, const char *reason);
+// "… 结果：没有进入直播间，原因：<reason>" for a run that ends on a failure; logged: the
+// error log has the same record (it could be opened).
+bool format_failed_line(char *out, size_t size, const log_time *when, const char *reason,
+                        bool logged);
 
 // "… 提示：<note>" for what a run sees on the way (a screen that cannot be read).
 bool format_note_line(char *out, size_t size, const log_time *when, const char *note);

@@ -95,6 +95,22 @@ class Journal(unittest.TestCase):
             self.assertEqual(picture.decode("gbk"), picture_name(second, True))
             self.assertEqual(m.picture_files(), sorted([waiting, picture_name(second, True)]))
 
+    def test_a_screen_that_cannot_be_read_is_told_not_pictured(self):
+        with harness.Machine("journal-blackout") as m:
+            m.install_client()
+            m.show_entry([BUILTIN[0]])
+            m.env["STANDIN_BLACKOUT"] = "1"  # black everywhere, as a locked screen reads
+            m.start()
+            m.wait_for_output(gbk(probe_line(*BUILTIN[1][:2], "000")), timeout=60)
+            m.stop_programs()
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(journal_pattern([
+                START_LINE % UNSEEN, "{t} 提示：屏幕无法读取（已锁定或显示着安全桌面），这时没有保存画面"]),
+                journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            self.assertEqual(m.picture_files(), [])
+
     def test_a_failure_ends_the_run_with_its_reason(self):
         with harness.Machine("journal-failure") as m:
             r = m.run(timeout=60)  # no client installed, no shortcut

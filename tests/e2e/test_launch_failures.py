@@ -71,6 +71,15 @@ class LaunchFailures(unittest.TestCase):
             self.assertTrue(r.out.startswith(gbk(USAGE + "打开日志文件失败！\n")), r.text)
             self.assertNotIn(gbk("原因："), r.out)
             self.assertIn(gbk("原因: "), r.err)
+            # The run ended there: the class journal says why, and that the log lacks it.
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(harness.journal_pattern([
+                "{t} 开始（启动方式不明），还没有进入直播间",
+                "{t} 结果：没有进入直播间，原因：打开注册表失败（Quorvane.log 打不开，这条原因没有记在里面）"]),
+                journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            harness.check_stamps(self, match.groups(), r.started, r.ended)
 
 
 if __name__ == "__main__":

@@ -13,6 +13,8 @@
 //                         as soon as the cursor leaves it
 //   STANDIN_COVER         "left,top,width,height" of another window, opened over this one
 //                         (which is then not topmost, so that it can be covered)
+//   STANDIN_BLACKOUT      "1": a black topmost window over the whole screen, which reads
+//                         as a locked screen does
 //   STANDIN_EVENTS        file that gets one line per event; "start" gives the priority
 //                         class of the stand-in and of the Quorvane.exe that runs then
 //                         (Windows passes a class below normal on to the processes a
@@ -239,6 +241,32 @@ static LRESULT CALLBACK cover_proc(HWND window, UINT message, WPARAM wparam, LPA
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+static LRESULT CALLBACK blackout_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRect(dc, &ps.rcPaint, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        EndPaint(window, &ps);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+static void open_blackout(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = blackout_proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "StandInBlackout";
+    RegisterClassA(&wc);
+    HWND blackout = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "blackout",
+                                    WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                    GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
+    UpdateWindow(blackout);
+    record("blackout", blackout);
+}
+
 static void open_cover(HINSTANCE instance, const char *text)
 {
     int left = 0, top = 0, width = 0, height = 0;
@@ -289,6 +317,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         Sleep((DWORD)atoi(text));
     char cover[64] = "";
     GetEnvironmentVariableA("STANDIN_COVER", cover, sizeof cover);
+    char blackout_text[8] = "";
+    GetEnvironmentVariableA("STANDIN_BLACKOUT", blackout_text, sizeof blackout_text);
+    const bool blackout = strcmp(blackout_text, "1") == 0;
     char minimized[8] = "";
     GetEnvironmentVariableA("STANDIN_MINIMIZED", minimized, sizeof minimized);
 
@@ -299,7 +330,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     wc.lpszClassName = "StandInClient";
     RegisterClassA(&wc);
     // A borderless window keeps window and screen coordinates the same at (0, 0).
-    HWND window = CreateWindowExA(cover[0] != '\0' ? 0 : WS_EX_TOPMOST, wc.lpszClassName,
+    HWND window = CreateWindowExA(cover[0] != '\0' || blackout ? 0 : WS_EX_TOPMOST, wc.lpszClassName,
                                   "钉钉", WS_POPUP | WS_VISIBLE, left, top, width, height,
                                   NULL, NULL, instance, NULL);
     if (delay > 0)
@@ -315,6 +346,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // Created later, so it lies above the client window.
     if (cover[0] != '\0')
         open_cover(instance, cover);
+    if (blackout)
+        open_blackout(instance);
 
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {

@@ -64,9 +64,12 @@ TEST(JournalLines, ExactText)
         EXPECT_STREQ(line, joined[i]);
     }
 
-    ASSERT_TRUE(format_failed_line(line, sizeof line, &WHEN, "未找到钉钉进程"));
+    ASSERT_TRUE(format_failed_line(line, sizeof line, &WHEN, "未找到钉钉进程", true));
     EXPECT_STREQ(line, "2026-12-10 08:45:02 结果：没有进入直播间，原因：未找到钉钉进程"
                        "（Quorvane.log 中有同样的记录）\r\n");
+    ASSERT_TRUE(format_failed_line(line, sizeof line, &WHEN, "打开注册表失败", false));
+    EXPECT_STREQ(line, "2026-12-10 08:45:02 结果：没有进入直播间，原因：打开注册表失败"
+                       "（Quorvane.log 打不开，这条原因没有记在里面）\r\n");
     ASSERT_TRUE(format_stopped_line(line, sizeof line, &WHEN, "2026-12-10 07:00:00", nullptr));
     EXPECT_STREQ(line, "2026-12-10 08:45:02 结果：没有进入直播间。2026-12-10 07:00:00 开始的那次运行"
                        "在进入之前被停止了（窗口被关闭、超过任务的时限、被下一次启动停止，或关机）。"
@@ -76,7 +79,7 @@ TEST(JournalLines, ExactText)
 
     // A line that does not fit is not written at all.
     char small[40];
-    EXPECT_FALSE(format_failed_line(small, sizeof small, &WHEN, "未找到钉钉进程"));
+    EXPECT_FALSE(format_failed_line(small, sizeof small, &WHEN, "未找到钉钉进程", true));
     EXPECT_STREQ(small, "");
 }
 
