@@ -111,6 +111,14 @@ class Setup:
                 return path
         raise FileNotFoundError(name)
 
+    @property
+    def exe_bits(self):
+        """32 for the release exe (i686), 64 for the x86_64 build, from its PE header."""
+        with open(self.exe, "rb") as f:
+            data = f.read(4096)
+        machine = data[int.from_bytes(data[0x3C:0x40], "little") + 4:][:2]
+        return 32 if machine == b"\x4c\x01" else 64
+
     def how(self):
         """How the exe runs here, in the words of the summary."""
         if self.fallback:
@@ -255,6 +263,15 @@ def check_log_times(test, data, start, end):
 # The date and time that open every line of the class journal, captured.
 STAMP = rb"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"
 JOURNAL = "上课记录.txt"
+
+
+def started_from_linux():
+    """How a run started from Linux reads in the journal's start line: Wine's 64-bit
+    loader hands a 32-bit exe on through its start.exe, which stays its parent; any
+    other start has no Windows parent."""
+    if SETUP.bits == 64 and SETUP.exe_bits == 32:
+        return "由 start.exe 启动"
+    return "启动方式不明"
 PICTURES = "上课画面"
 
 
