@@ -24,15 +24,20 @@ def earlier_records(size):
     return out + gbk("原因：%s\n时间：2026-01-01 08:00:00\n\n" % ("x" * pad))
 
 
+def fill_desktop(m):
+    """One page, taken whole by the log of an earlier run: not a byte more fits. Returns
+    the log's bytes."""
+    m.mount_small_desktop(PAGE)
+    before = earlier_records(PAGE)
+    with open(m.log_file, "wb") as f:
+        f.write(before)
+    return before
+
+
 class FullDisk(unittest.TestCase):
     def test_nothing_is_reported_as_written(self):
         with harness.Machine("fulldisk") as m:
-            # One page, taken whole by the log of an earlier run: not a byte more fits.
-            m.mount_small_desktop(PAGE)
-            before = earlier_records(PAGE)
-            with open(m.log_file, "wb") as f:
-                f.write(before)
-
+            before = fill_desktop(m)
             r = m.run(["cre"])
             self.assertEqual(r.rc, 1, r.text)
             self.assertNotIn(gbk("创建模板文件成功"), r.out)
@@ -51,10 +56,7 @@ class FullDisk(unittest.TestCase):
 
     def test_the_run_still_clicks(self):
         with harness.Machine("fulldisk-click") as m:
-            m.mount_small_desktop(PAGE)
-            before = earlier_records(PAGE)
-            with open(m.log_file, "wb") as f:
-                f.write(before)
+            before = fill_desktop(m)
             m.install_client()
             m.show_entry([BUILTIN[0]])
             r = m.run(timeout=90)
