@@ -109,8 +109,7 @@ void journal_run_start()
 {
     log_time now;
     local_now(&now);
-    format_text(run_stamp, sizeof run_stamp, "%04d-%02d-%02d %02d:%02d:%02d", now.year,
-                now.month, now.day, now.hour, now.minute, now.second);
+    format_journal_stamp(run_stamp, sizeof run_stamp, &now);
     char parent[TEXT_SIZE];
     const start_way way = how_run_started(parent, sizeof parent);
     char line[JOURNAL_LINE_SIZE];

@@ -43,11 +43,16 @@ start_way start_way_of(const char *parent_image)
     return way;
 }
 
-// The line's opening, "2026-12-10 08:45:02 " and its word, into out.
+bool format_journal_stamp(char *out, size_t size, const log_time *when)
+{
+    return format_text(out, size, "%04d-%02d-%02d %02d:%02d:%02d", when->year, when->month,
+                       when->day, when->hour, when->minute, when->second);
+}
+
+// The line's opening, "2026-12-10 08:45:02 ", into out.
 static bool format_stamp(char *out, size_t size, const log_time *when)
 {
-    return format_text(out, size, "%04d-%02d-%02d %02d:%02d:%02d ", when->year, when->month,
-                       when->day, when->hour, when->minute, when->second);
+    return format_journal_stamp(out, size, when) && append_text(out, size, " ");
 }
 
 // Appends each part to out in turn; false, with out empty, when they do not all fit.

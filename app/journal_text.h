@@ -24,6 +24,9 @@ enum start_way {
     STARTED_UNKNOWN      // the starting program is gone or cannot be seen
 };
 
+// "2026-12-10 08:45:02", which opens every line (STAMP_LENGTH + 1 bytes at least).
+bool format_journal_stamp(char *out, size_t size, const log_time *when);
+
 // The way for the image name of the parent process (letter case ignored); NULL: none.
 start_way start_way_of(const char *parent_image);
 
