@@ -7,7 +7,7 @@ import shutil
 import unittest
 
 import harness
-from harness import (BACKGROUND_KEY, BUILTIN, PICTURES, SETUP, check_stamps, gbk,
+from harness import (BACKGROUND_KEY, BUILTIN, PICTURES, SETUP, STAMP, check_stamps, gbk,
                      journal_pattern, picture_name, probe_line, read_bmp)
 
 ROOM = (20, 90, 200)  # the stand-in's live room, after the click
@@ -139,13 +139,12 @@ class Journal(unittest.TestCase):
                 for i in range(100))
             with open(m.journal_file, "wb") as f:
                 f.write(earlier)
-            # 30 pictures of earlier runs, the second oldest large, and files not ours.
+            # 30 pictures of earlier runs, and files not ours.
             ours = ["2026-01-%02d 08-00-00 %s.bmp" % (d, "已进入直播间" if d % 2 else "未进入直播间")
                     for d in range(1, 31)]
             for name in ours:
                 with open(os.path.join(m.pictures, name), "wb") as f:
-                    f.write(b"BM")
-                    f.truncate(19 * 1024 * 1024 if name == ours[1] else 100)
+                    f.write(b"BM" + b"\0" * 98)
             foreign = ["2026-01-01 08-00-00 别的.bmp", "孩子的画.bmp", "说明.txt"]
             for name in foreign:
                 with open(os.path.join(m.pictures, name), "wb") as f:
@@ -162,9 +161,24 @@ class Journal(unittest.TestCase):
                 journal[len(kept):])
             self.assertIsNotNone(match, journal[len(kept):].decode("gbk", "replace"))
             self.assertEqual(journal.count(b"\r\n"), 200)
-            # One more than 30 takes the oldest; over 20 MiB, the large one goes as well.
-            new = picture_name(match.group(1), True)
-            self.assertEqual(m.picture_files(), sorted(ours[2:] + foreign + [new]))
+            # Far within 20 MiB, the 31st picture takes the oldest.
+            first = picture_name(match.group(1), True)
+            self.assertEqual(m.picture_files(), sorted(ours[1:] + foreign + [first]))
+
+            # Few pictures, but over 20 MiB with the next run's: the oldest goes, large
+            # as it is, and nothing newer.
+            for name in ours[1:]:
+                os.remove(os.path.join(m.pictures, name))
+            large = "2025-12-31 08-00-00 已进入直播间.bmp"
+            with open(os.path.join(m.pictures, large), "wb") as f:
+                f.write(b"BM")
+                f.truncate(19 * 1024 * 1024)
+            r = m.run(timeout=90)
+            self.assertEqual(r.rc, 0, r.text)
+            with open(m.journal_file, "rb") as f:
+                second = re.findall(STAMP + rb" \S+", f.read())[-2]
+            self.assertEqual(m.picture_files(),
+                             sorted(foreign + [first, picture_name(second, True)]))
 
 
 if __name__ == "__main__":
