@@ -13,6 +13,7 @@ from harness import (BACKGROUND_KEY, BUILTIN, PICTURES, SETUP, STAMP, check_stam
 ROOM = (20, 90, 200)  # the stand-in's live room, after the click
 ROOM_MARK = (250, 220, 40)  # its mark in the room, at 600,400 to 700,450
 BACKGROUND = (240, 240, 240)
+LIVE_BADGE = (220, 50, 50)  # at 300,180 to 420,220 while the room is not entered
 NORMAL_PRIORITY = "0x20"
 START_LINE = "{t} 开始（%s），还没有进入直播间"
 JOINED_LINE = ("{t} 结果：已进入直播间。点击的是 %s（%s）。画面：" + PICTURES + "\\%s")
@@ -74,7 +75,9 @@ class Journal(unittest.TestCase):
             self.assertEqual(m.picture_files(), [waiting])
             width, height, pixel = read_bmp(os.path.join(m.pictures, waiting))
             self.assertEqual((width, height), (930, 640))
-            self.assertEqual([pixel(214, 109), pixel(0, 0), pixel(929, 639)], [BACKGROUND] * 3)
+            # The stand-in's own: its live badge over the background, the right way up.
+            self.assertEqual([pixel(214, 109), pixel(0, 0), pixel(929, 639), pixel(360, 200)],
+                             [BACKGROUND] * 3 + [LIVE_BADGE])
 
             # The next run tells how that one ended, then its own start and end.
             m.show_entry([BUILTIN[0]])
