@@ -1,8 +1,8 @@
 #include "app/error_log.h"
 
-#include "app/buffers.h"
-#include "app/console.h"
-#include "app/journal.h"
+#include "support/buffers.h"
+#include "support/console.h"
+#include "journal/journal.h"
 #include "app/log_record.h"
 
 #include <errno.h>

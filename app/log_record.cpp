@@ -1,6 +1,6 @@
 #include "app/log_record.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 bool format_log_record(char *out, size_t size, const char *message, const log_time *when)
 {

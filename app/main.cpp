@@ -1,9 +1,9 @@
 // Quorvane: starts the DingTalk client, places its window and clicks into the live
 // broadcast once the entry shows. The command words help set it up.
-#include "app/buffers.h"
-#include "app/console.h"
-#include "app/journal.h"
-#include "app/picture.h"
+#include "support/buffers.h"
+#include "support/console.h"
+#include "journal/journal.h"
+#include "journal/picture.h"
 #include "client/client.h"
 #include "probe/probe_file.h"
 #include "probe/probe_list.h"

@@ -1,6 +1,6 @@
 #include "client/launch_path.h"
 
-#include "app/text.h"
+#include "support/text.h"
 #include "client/client_ids.h"
 
 #include <string.h>

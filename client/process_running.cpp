@@ -1,7 +1,7 @@
 #include "client/client.h"
 
 #include "app/error_log.h"
-#include "app/text.h"
+#include "support/text.h"
 
 #include <string.h>
 #include <windows.h>

@@ -4,7 +4,7 @@
 #ifndef QUORVANE_PROBE_PROBE_ENCODING_H
 #define QUORVANE_PROBE_PROBE_ENCODING_H
 
-#include "app/text.h"
+#include "support/text.h"
 #include "probe/probe_text.h"
 
 #include <stddef.h>

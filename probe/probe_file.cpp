@@ -1,6 +1,6 @@
 #include "probe/probe_file.h"
 
-#include "app/buffers.h"
+#include "support/buffers.h"
 #include "probe/probe_line.h"
 
 #include <io.h>

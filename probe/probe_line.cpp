@@ -1,6 +1,6 @@
 #include "probe/probe_line.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <string.h>
 

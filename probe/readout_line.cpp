@@ -1,6 +1,6 @@
 #include "probe/readout_line.h"
 
-#include "app/text.h"
+#include "support/text.h"
 #include "probe/probe_line.h"
 
 #include <string.h>

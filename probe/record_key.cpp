@@ -1,7 +1,7 @@
 #include "probe/record_key.h"
 
-#include "app/buffers.h"
-#include "app/file_replace.h"
+#include "support/buffers.h"
+#include "support/file_replace.h"
 #include "client/client_ids.h"
 #include "probe/colour_sample.h"
 #include "probe/probe_file.h"

@@ -1,6 +1,6 @@
 #include "probe/record_text.h"
 
-#include "app/text.h"
+#include "support/text.h"
 #include "probe/probe_line.h"
 #include "probe/probe_walk.h"
 

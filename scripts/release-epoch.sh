@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 top=$(git rev-parse --show-toplevel 2>/dev/null || true)
 epoch=""
 if [ "$top" = "$(pwd -P)" ]; then
-  epoch=$(git log -1 --format=%ct -- app client probe setup res cmake CMakeLists.txt \
+  epoch=$(git log -1 --format=%ct -- app client journal probe setup support res cmake CMakeLists.txt \
     docs/user-guide.zh-CN.md docs/class-task.xml scripts/package.sh scripts/guide_text.py)
 fi
 if [ -z "$epoch" ]; then

@@ -10,7 +10,7 @@ scripts/build.sh
 # The code is C-like on purpose, so C-style casts are not findings.
 cppcheck --quiet --enable=warning,style,performance,portability --error-exitcode=1 \
   --std=c++17 --suppress=missingIncludeSystem --suppress=cstyleCast -I . -D_WIN32 \
-  app client probe setup tests/standin tests/fuzz
+  app client journal probe setup support tests/standin tests/fuzz
 
 seconds() { date +%s.%N; }
 t0=$(seconds)

@@ -1,7 +1,7 @@
 #include "setup/autostart.h"
 
-#include "app/console.h"
-#include "app/text.h"
+#include "support/console.h"
+#include "support/text.h"
 
 #include <stdio.h>
 #include <string.h>

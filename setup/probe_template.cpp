@@ -1,7 +1,7 @@
 #include "setup/probe_template.h"
 
-#include "app/buffers.h"
-#include "app/console.h"
+#include "support/buffers.h"
+#include "support/console.h"
 #include "probe/probe_list.h"
 
 #include <stdio.h>

@@ -2,7 +2,7 @@
 // inside the probe text, keep only lines the scan can use, and leave a text the walk
 // gets through. A point recorded into it comes first, in the same encoding, before the
 // old bytes unchanged.
-#include "app/text.h"
+#include "support/text.h"
 #include "probe/probe_encoding.h"
 #include "probe/probe_line.h"
 #include "probe/probe_walk.h"

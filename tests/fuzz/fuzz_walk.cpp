@@ -1,6 +1,6 @@
 // Any probe text as the scan gets it: the walk never leaves the text and always ends a
 // round, finding a probe or saying there is none.
-#include "app/text.h"
+#include "support/text.h"
 #include "probe/probe_line.h"
 #include "probe/probe_walk.h"
 

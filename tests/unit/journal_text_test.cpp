@@ -1,4 +1,4 @@
-#include "app/journal_text.h"
+#include "journal/journal_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/log_record.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 

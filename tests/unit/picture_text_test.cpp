@@ -1,4 +1,4 @@
-#include "app/picture_text.h"
+#include "journal/picture_text.h"
 
 #include <gtest/gtest.h>
 

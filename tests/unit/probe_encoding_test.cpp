@@ -1,6 +1,6 @@
 #include "probe/probe_encoding.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 

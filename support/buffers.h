@@ -1,8 +1,8 @@
 // The texts shared by the whole run. Zero at start; nothing is allocated.
-#ifndef QUORVANE_APP_BUFFERS_H
-#define QUORVANE_APP_BUFFERS_H
+#ifndef QUORVANE_SUPPORT_BUFFERS_H
+#define QUORVANE_SUPPORT_BUFFERS_H
 
-#include "app/text.h"
+#include "support/text.h"
 
 extern char probe_file_path[TEXT_SIZE]; // the custom probe file on the desktop
 extern char log_path[TEXT_SIZE];        // the error log on the desktop

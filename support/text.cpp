@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "support/text.h"
 
 #include <stdarg.h>
 #include <stdio.h>

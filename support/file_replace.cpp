@@ -1,8 +1,8 @@
 // The C runtime's buffered writes report success on a full disk, and the replacement
 // would then leave an empty file: every step here is a system call whose result is seen.
-#include "app/file_replace.h"
+#include "support/file_replace.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <windows.h>
 

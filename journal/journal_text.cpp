@@ -1,6 +1,6 @@
-#include "app/journal_text.h"
+#include "journal/journal_text.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <string.h>
 

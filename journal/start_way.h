@@ -1,8 +1,8 @@
 // Which program started this run, for the journal.
-#ifndef QUORVANE_APP_START_WAY_H
-#define QUORVANE_APP_START_WAY_H
+#ifndef QUORVANE_JOURNAL_START_WAY_H
+#define QUORVANE_JOURNAL_START_WAY_H
 
-#include "app/journal_text.h"
+#include "journal/journal_text.h"
 
 #include <stddef.h>
 

@@ -1,6 +1,6 @@
-#include "app/picture_text.h"
+#include "journal/picture_text.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <string.h>
 

@@ -1,10 +1,10 @@
 // The class journal on the desktop (上课记录.txt): a line when a normal run starts and
 // one when it ends, so that a family can tell afterwards how each class went. Writing
 // it never stops, delays or changes the run; a failure is told once on the console.
-#ifndef QUORVANE_APP_JOURNAL_H
-#define QUORVANE_APP_JOURNAL_H
+#ifndef QUORVANE_JOURNAL_JOURNAL_H
+#define QUORVANE_JOURNAL_JOURNAL_H
 
-#include "app/journal_text.h"
+#include "journal/journal_text.h"
 
 #define JOURNAL_NAME "上课记录.txt"
 

@@ -1,8 +1,8 @@
 // The lines of the class journal on the desktop, which a parent reads in Notepad: one
 // line when a run starts, one when it ends. GBK with CR LF, each line beginning with the
 // date and time of what it tells.
-#ifndef QUORVANE_APP_JOURNAL_TEXT_H
-#define QUORVANE_APP_JOURNAL_TEXT_H
+#ifndef QUORVANE_JOURNAL_JOURNAL_TEXT_H
+#define QUORVANE_JOURNAL_JOURNAL_TEXT_H
 
 #include "app/log_record.h"
 

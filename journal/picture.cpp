@@ -1,9 +1,9 @@
-#include "app/picture.h"
+#include "journal/picture.h"
 
-#include "app/buffers.h"
-#include "app/file_replace.h"
-#include "app/journal.h"
-#include "app/picture_text.h"
+#include "support/buffers.h"
+#include "support/file_replace.h"
+#include "journal/journal.h"
+#include "journal/picture_text.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "app/buffers.h"
+#include "support/buffers.h"
 
 #include <string.h>
 

@@ -1,10 +1,10 @@
-#include "app/journal.h"
+#include "journal/journal.h"
 
-#include "app/buffers.h"
+#include "support/buffers.h"
 #include "app/error_log.h"
-#include "app/file_replace.h"
-#include "app/picture_text.h"
-#include "app/start_way.h"
+#include "support/file_replace.h"
+#include "journal/picture_text.h"
+#include "journal/start_way.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "app/console.h"
+#include "support/console.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,6 +1,6 @@
 // Bounded text writes. A text that does not fit is an error, never cut short.
-#ifndef QUORVANE_APP_TEXT_H
-#define QUORVANE_APP_TEXT_H
+#ifndef QUORVANE_SUPPORT_TEXT_H
+#define QUORVANE_SUPPORT_TEXT_H
 
 #include <stddef.h>
 

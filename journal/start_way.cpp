@@ -1,6 +1,6 @@
-#include "app/start_way.h"
+#include "journal/start_way.h"
 
-#include "app/text.h"
+#include "support/text.h"
 
 #include <windows.h>
 #include <tlhelp32.h>

@@ -1,7 +1,7 @@
 // The pictures of how runs ended: their names in the pictures folder on the desktop and
 // the bytes that open a BMP file.
-#ifndef QUORVANE_APP_PICTURE_TEXT_H
-#define QUORVANE_APP_PICTURE_TEXT_H
+#ifndef QUORVANE_JOURNAL_PICTURE_TEXT_H
+#define QUORVANE_JOURNAL_PICTURE_TEXT_H
 
 #include <stddef.h>
 

@@ -1,6 +1,6 @@
 // A picture of the client's area of the screen, as the scan sees it, in a BMP file.
-#ifndef QUORVANE_PROBE_SCREEN_PICTURE_H
-#define QUORVANE_PROBE_SCREEN_PICTURE_H
+#ifndef QUORVANE_JOURNAL_SCREEN_PICTURE_H
+#define QUORVANE_JOURNAL_SCREEN_PICTURE_H
 
 enum picture_outcome {
     PICTURE_SAVED,

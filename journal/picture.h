@@ -1,9 +1,9 @@
 // The pictures of how runs ended, in a folder on the desktop: one per run, showing the
 // live room after the click, or the screen as it last was while no point matched.
-#ifndef QUORVANE_APP_PICTURE_H
-#define QUORVANE_APP_PICTURE_H
+#ifndef QUORVANE_JOURNAL_PICTURE_H
+#define QUORVANE_JOURNAL_PICTURE_H
 
-#include "probe/screen_picture.h"
+#include "journal/screen_picture.h"
 
 #include <stddef.h>
 

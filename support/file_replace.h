@@ -1,6 +1,6 @@
 // Replacing a file on the desktop without ever leaving it half written.
-#ifndef QUORVANE_APP_FILE_REPLACE_H
-#define QUORVANE_APP_FILE_REPLACE_H
+#ifndef QUORVANE_SUPPORT_FILE_REPLACE_H
+#define QUORVANE_SUPPORT_FILE_REPLACE_H
 
 #include <stddef.h>
 

@@ -1,7 +1,7 @@
-#include "probe/screen_picture.h"
+#include "journal/screen_picture.h"
 
-#include "app/file_replace.h"
-#include "app/picture_text.h"
+#include "support/file_replace.h"
+#include "journal/picture_text.h"
 #include "probe/colour_sample.h"
 
 #include <windows.h>
