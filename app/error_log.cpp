@@ -1,24 +1,16 @@
 #include "app/error_log.h"
 
-#include "support/buffers.h"
-#include "support/console.h"
-#include "journal/journal.h"
 #include "app/log_record.h"
+#include "journal/journal.h"
+#include "support/buffers.h"
+#include "support/clock.h"
+#include "support/console.h"
 
 #include <errno.h>
 // Before any header of the C++ library: that one asks for MinGW's own printf.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
-
-void local_now(log_time *when)
-{
-    const time_t now = time(NULL);
-    const struct tm *local = localtime(&now);
-    *when = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
-             local->tm_hour,        local->tm_min,     local->tm_sec};
-}
 
 void log_error(const char *message)
 {

@@ -11,7 +11,4 @@ void log_error(const char *message);
 // A failure that ends the normal run: logged, told in the class journal, status 1.
 [[noreturn]] void log_error_and_exit(const char *message);
 
-// The local time now, as records give it.
-void local_now(log_time *when);
-
 #endif

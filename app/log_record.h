@@ -2,12 +2,9 @@
 #ifndef QUORVANE_APP_LOG_RECORD_H
 #define QUORVANE_APP_LOG_RECORD_H
 
-#include <stddef.h>
+#include "support/clock.h"
 
-// Local calendar time of a record, month 1-12 and a four-digit year.
-struct log_time {
-    int year, month, day, hour, minute, second;
-};
+#include <stddef.h>
 
 // The record as the log file gets it: reason line, time line, empty line. The console
 // echo is the same text without its last '\n'.

@@ -1,10 +1,8 @@
 // Quorvane: starts the DingTalk client, places its window and clicks into the live
 // broadcast once the entry shows. The command words help set it up.
-#include "support/buffers.h"
-#include "support/console.h"
+#include "client/client.h"
 #include "journal/journal.h"
 #include "journal/picture.h"
-#include "client/client.h"
 #include "probe/probe_file.h"
 #include "probe/probe_list.h"
 #include "probe/probe_walk.h"
@@ -12,12 +10,14 @@
 #include "probe/scan.h"
 #include "setup/autostart.h"
 #include "setup/probe_template.h"
+#include "support/buffers.h"
+#include "support/console.h"
+#include "support/desktop_paths.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
-#include <shlobj.h>
 
 static const char USAGE[] = "命令：Quorvane.exe  <参数（可选）>\n"
                             "参数：\n"
@@ -31,8 +31,8 @@ static const char USAGE[] = "命令：Quorvane.exe  <参数（可选）>\n"
 // Both desktop paths, or a message and the end: a cut path would name another file.
 static void derive_desktop_paths()
 {
-    char desktop[TEXT_SIZE] = {0};
-    if (!SHGetSpecialFolderPathA(NULL, desktop, CSIDL_DESKTOPDIRECTORY, FALSE)) {
+    char desktop[TEXT_SIZE];
+    if (!desktop_folder(desktop)) {
         printf("无法获取桌面文件夹的路径\n");
         pause_and_exit(1);
     }
@@ -104,8 +104,15 @@ int main(int argc, char **argv)
     // The file as read (decoded, left-out lines gone), to set beside each probe's line.
     if (own_probes)
         printf("程序使用自定义RGB.txt中的坐标点，读到的内容是：\n%s", probe_text);
+    const char *probes = own_probes ? probe_text : builtin_probe_list;
+    size_t at = 0;
     probe_match match;
-    scan_and_click(own_probes ? probe_text : builtin_probe_list, refresh_waiting_picture, &match);
+    while (!probe_and_click(probes, &at, &match)) {
+        // The picture's time comes out of the pause, not on top of it.
+        const unsigned long missed_at = GetTickCount();
+        refresh_waiting_picture();
+        pause_after_miss(missed_at);
+    }
     printf("完成\n");
     const DWORD clicked = GetTickCount();
     Sleep(ROOM_PICTURE_MS);

@@ -2,10 +2,10 @@
 // else through the all-users desktop shortcut. Every failure on the way is logged.
 #include "client/client.h"
 
-#include "support/buffers.h"
 #include "app/error_log.h"
 #include "client/client_ids.h"
 #include "client/launch_path.h"
+#include "support/buffers.h"
 
 #include <io.h>
 #include <stdlib.h>

@@ -1,7 +1,7 @@
 #include "client/launch_path.h"
 
-#include "support/text.h"
 #include "client/client_ids.h"
+#include "support/text.h"
 
 #include <string.h>
 

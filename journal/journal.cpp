@@ -1,10 +1,11 @@
 #include "journal/journal.h"
 
-#include "support/buffers.h"
-#include "app/error_log.h"
-#include "support/file_replace.h"
 #include "journal/picture_text.h"
 #include "journal/start_way.h"
+#include "support/clock.h"
+#include "support/desktop_paths.h"
+#include "support/file_replace.h"
+#include "support/text.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -4,7 +4,7 @@
 #ifndef QUORVANE_JOURNAL_JOURNAL_TEXT_H
 #define QUORVANE_JOURNAL_JOURNAL_TEXT_H
 
-#include "app/log_record.h"
+#include "support/clock.h"
 
 #include <stddef.h>
 

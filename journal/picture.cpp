@@ -1,9 +1,10 @@
 #include "journal/picture.h"
 
-#include "support/buffers.h"
-#include "support/file_replace.h"
 #include "journal/journal.h"
 #include "journal/picture_text.h"
+#include "support/desktop_paths.h"
+#include "support/file_replace.h"
+#include "support/text.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,8 +1,8 @@
 #include "journal/screen_picture.h"
 
-#include "support/file_replace.h"
 #include "journal/picture_text.h"
 #include "probe/colour_sample.h"
+#include "support/file_replace.h"
 
 #include <windows.h>
 

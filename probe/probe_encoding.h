@@ -4,8 +4,8 @@
 #ifndef QUORVANE_PROBE_PROBE_ENCODING_H
 #define QUORVANE_PROBE_PROBE_ENCODING_H
 
-#include "support/text.h"
 #include "probe/probe_text.h"
+#include "support/text.h"
 
 #include <stddef.h>
 

@@ -1,7 +1,7 @@
 #include "probe/probe_file.h"
 
-#include "support/buffers.h"
 #include "probe/probe_line.h"
+#include "support/buffers.h"
 
 #include <io.h>
 #include <stdio.h>

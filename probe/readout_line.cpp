@@ -1,7 +1,7 @@
 #include "probe/readout_line.h"
 
-#include "support/text.h"
 #include "probe/probe_line.h"
+#include "support/text.h"
 
 #include <string.h>
 

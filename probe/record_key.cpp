@@ -1,12 +1,12 @@
 #include "probe/record_key.h"
 
-#include "support/buffers.h"
-#include "support/file_replace.h"
 #include "client/client_ids.h"
 #include "probe/colour_sample.h"
 #include "probe/probe_file.h"
 #include "probe/probe_line.h"
 #include "probe/record_text.h"
+#include "support/buffers.h"
+#include "support/file_replace.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,8 +1,8 @@
 #include "probe/record_text.h"
 
-#include "support/text.h"
 #include "probe/probe_line.h"
 #include "probe/probe_walk.h"
+#include "support/text.h"
 
 #include <string.h>
 

@@ -8,6 +8,8 @@
 #include <string.h>
 #include <windows.h>
 
+static const DWORD PROBE_PAUSE_MS = 3000;
+
 // One press and release where the cursor is. With the buttons swapped for a left hand,
 // Windows turns a synthesized left press into the secondary button, which would open a
 // context menu instead of the live room.
@@ -34,29 +36,29 @@ static void take_match(const char *text, size_t end, probe_match *match)
     match->line[length] = '\0';
 }
 
-void scan_and_click(const char *text, void (*between)(), probe_match *match)
+bool probe_and_click(const char *text, size_t *pos, probe_match *match)
 {
-    size_t pos = 0;
     int x = 0;
     int y = 0;
     char expected[KEY_SIZE] = {0};
     char sampled[KEY_SIZE] = {0};
-    while (next_probe(text, &pos, &x, &y, expected)) {
-        SetCursorPos(x, y);
-        const bool readable = sample_colour_key(sampled, sizeof sampled);
-        if (readable)
-            printf("当前位置：%d,%d RGB：%s\n", x, y, sampled);
-        else
-            printf("当前位置：%d,%d 无法读取该点颜色\n", x, y);
-        if (readable && strcmp(sampled, expected) == 0) {
-            click_primary_button();
-            take_match(text, pos, match);
-            return;
-        }
-        // What runs between probes takes its time out of the pause, not on top of it.
-        const DWORD missed_at = GetTickCount();
-        between();
-        const DWORD spent = GetTickCount() - missed_at;
-        Sleep(spent < 3000 ? 3000 - spent : 0);
-    }
+    if (!next_probe(text, pos, &x, &y, expected))
+        return false;
+    SetCursorPos(x, y);
+    const bool readable = sample_colour_key(sampled, sizeof sampled);
+    if (readable)
+        printf("当前位置：%d,%d RGB：%s\n", x, y, sampled);
+    else
+        printf("当前位置：%d,%d 无法读取该点颜色\n", x, y);
+    if (!readable || strcmp(sampled, expected) != 0)
+        return false;
+    click_primary_button();
+    take_match(text, *pos, match);
+    return true;
+}
+
+void pause_after_miss(unsigned long missed_at)
+{
+    const DWORD spent = GetTickCount() - missed_at;
+    Sleep(spent < PROBE_PAUSE_MS ? PROBE_PAUSE_MS - spent : 0);
 }

@@ -4,15 +4,20 @@
 
 #include "probe/probe_line.h"
 
+#include <stddef.h>
+
 // The probe line that matched, as the scan read it, and its number in the text.
 struct probe_match {
     char line[LINE_BUFFER_SIZE];
     int line_number;
 };
 
-// Probes the lines of text in turn, 3 s after each miss and over and over, until the
-// colour at a point is the one its line expects; then clicks there. text must hold a
-// probe line. between runs after each miss, within its 3 s.
-void scan_and_click(const char *text, void (*between)(), probe_match *match);
+// Probes the next probe line of text from *pos on, starting over after the last line,
+// and leaves *pos past it. When the colour at its point is the one the line expects,
+// clicks there and returns true with match. text must hold a probe line.
+bool probe_and_click(const char *text, size_t *pos, probe_match *match);
+
+// Sleeps what is left of the 3 s after a miss at missed_at (GetTickCount).
+void pause_after_miss(unsigned long missed_at);
 
 #endif

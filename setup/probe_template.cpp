@@ -1,8 +1,8 @@
 #include "setup/probe_template.h"
 
+#include "probe/probe_list.h"
 #include "support/buffers.h"
 #include "support/console.h"
-#include "probe/probe_list.h"
 
 #include <stdio.h>
 #include <string.h>

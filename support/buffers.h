@@ -9,7 +9,4 @@ extern char log_path[TEXT_SIZE];        // the error log on the desktop
 extern char probe_text[TEXT_SIZE];      // the loaded probe file, or empty
 extern char launch_command[TEXT_SIZE];  // what started the client, or empty
 
-// "<desktop>\<name>": a file beside the log. False when the path does not fit.
-bool desktop_file_path(char *out, size_t size, const char *name);
-
 #endif
