@@ -13,6 +13,7 @@
 #include "support/buffers.h"
 #include "support/console.h"
 #include "support/desktop_paths.h"
+#include "support/run_claim.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -37,7 +38,7 @@ static void derive_desktop_paths()
         pause_and_exit(1);
     }
     if (!format_text(log_path, TEXT_SIZE, "%s\\Quorvane.log", desktop) ||
-        !format_text(probe_file_path, TEXT_SIZE, "%s\\自定义RGB.txt", desktop)) {
+        !format_text(probe_file_path, TEXT_SIZE, "%s\\" PROBE_FILE_NAME, desktop)) {
         printf("桌面文件夹的路径过长，无法在其中存放日志和自定义RGB文件：%s\n", desktop);
         pause_and_exit(1);
     }
@@ -70,15 +71,24 @@ static void run_at_normal_priority()
 static const DWORD ROOM_PICTURE_MS = 5000;
 static const DWORD END_WAIT_MS = 10000;
 
-// The live room in a picture, and the run's end line in the journal.
-static void tell_joined(const probe_match *match, bool own_probes)
+// Another run is scanning: a second scanner would move the same cursor on a beat of its
+// own. Says so where a parent and a double-clicker look, and ends.
+[[noreturn]] static void refuse_second_run()
 {
-    char picture[TEXT_SIZE];
-    const picture_outcome outcome = save_joined_picture(picture, sizeof picture);
-    const joined_point point = {match->line, match->line_number, own_probes,
-                                outcome == PICTURE_SAVED ? picture : NULL,
-                                outcome == PICTURE_UNREADABLE};
-    journal_run_joined(&point);
+    printf("另一次运行正在检查并移动鼠标，这次不再检查，以免两次同时移动鼠标；本窗口 10 秒后关闭\n");
+    journal_run_refused();
+    Sleep(END_WAIT_MS);
+    exit(RUN_REFUSED_STATUS);
+}
+
+// The joined line goes in at once, naming the picture that will follow: a run closed or
+// killed in its last seconds is then never written up as stopped.
+static bool tell_joined(const probe_match *match, bool own_probes, const char *picture,
+                        bool unreadable)
+{
+    const joined_point point = {match->line, match->line_number, own_probes, picture,
+                                unreadable};
+    return journal_run_joined(&point);
 }
 
 int main(int argc, char **argv)
@@ -92,6 +102,8 @@ int main(int argc, char **argv)
         run_command_word(argv[1]);
 
     run_at_normal_priority();
+    if (!claim_run())
+        refuse_second_run();
     journal_run_start();
     prepare_client(true);
     load_probe_file();
@@ -115,8 +127,19 @@ int main(int argc, char **argv)
     }
     printf("完成\n");
     const DWORD clicked = GetTickCount();
+    char picture[TEXT_SIZE];
+    const bool named = joined_picture_name(picture, sizeof picture);
+    const bool told = tell_joined(&match, own_probes, named ? picture : NULL, false);
     Sleep(ROOM_PICTURE_MS);
-    tell_joined(&match, own_probes);
+    const picture_outcome outcome = save_joined_picture();
+    // A line that could not be written gets one more try, with what came of the picture.
+    if (!told)
+        tell_joined(&match, own_probes, outcome == PICTURE_SAVED ? picture : NULL,
+                    outcome == PICTURE_UNREADABLE);
+    else if (outcome == PICTURE_UNREADABLE)
+        journal_note("屏幕无法读取（已锁定或显示着安全桌面），进入直播间后没有保存画面");
+    else if (outcome == PICTURE_NOT_SAVED && named)
+        journal_note("进入直播间后的画面未能保存");
     const DWORD spent = GetTickCount() - clicked;
     Sleep(spent < END_WAIT_MS ? END_WAIT_MS - spent : 0);
     return 0;

@@ -11,6 +11,9 @@
 #include <string.h>
 #include <windows.h>
 
+static const char JOURNAL_LOCK_NAME[] = "Local\\Quorvane.journal";
+static const DWORD JOURNAL_LOCK_WAIT_MS = 5000;
+
 static char run_stamp[STAMP_LENGTH + 1];
 static bool failure_told; // one console line a run is enough
 
@@ -33,7 +36,9 @@ static bool read_journal(const char *path, char *buffer, size_t room, size_t *si
 {
     *size = 0;
     *partial = false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+    // Another program may replace the file while it is read (an editor's save does).
+    HANDLE file = CreateFileA(path, GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND)
@@ -59,21 +64,15 @@ static bool read_journal(const char *path, char *buffer, size_t room, size_t *si
     return true;
 }
 
-// Adds lines at the journal's end, the oldest lines going where it is full. With
-// start, a run that never said how it ended gets its end line first.
-static void write_lines(const char *lines, bool start)
+// write_lines with the lock held.
+static bool write_locked(const char *path, const char *lines, bool start)
 {
-    char path[TEXT_SIZE];
-    if (!desktop_file_path(path, sizeof path, JOURNAL_NAME)) {
-        tell_failure("桌面文件夹的路径过长", NULL, 0);
-        return;
-    }
     char buffer[JOURNAL_BOUND];
     char added[2 * JOURNAL_LINE_SIZE] = "";
     size_t size = 0;
     bool partial = false;
     if (!read_journal(path, buffer, JOURNAL_BOUND - sizeof added - 2, &size, &partial))
-        return;
+        return false;
     char started[STAMP_LENGTH + 1];
     if (start && last_run_unfinished(buffer, size, started)) {
         // The picture that run left, if it is still there.
@@ -84,26 +83,66 @@ static void write_lines(const char *lines, bool start)
                           GetFileAttributesA(picture_path) != INVALID_FILE_ATTRIBUTES;
         log_time now;
         local_now(&now);
-        format_stopped_line(added, JOURNAL_LINE_SIZE, &now, started, left ? picture : NULL);
+        format_stopped_line(added, JOURNAL_LINE_SIZE, started, &now, left ? picture : NULL);
     }
     if (!append_text(added, sizeof added, lines)) {
         tell_failure("记录过长", NULL, 0);
-        return;
+        return false;
     }
     size = journal_append(buffer, size, partial, added, strlen(added));
     const char *call = "";
     const unsigned long error = replace_file(path, buffer, size, NULL, 0, &call);
     if (error != 0)
         tell_failure(write_failure_reason(error), call, error);
+    return error == 0;
+}
+
+// Held from the journal's read to its replacement: a run that is refused writes its line
+// while the scanning one may be writing its own, and one of the two would be lost.
+static HANDLE journal_lock;
+
+static bool lock_journal()
+{
+    journal_lock = CreateMutexA(NULL, FALSE, JOURNAL_LOCK_NAME);
+    if (journal_lock == NULL)
+        return false;
+    const DWORD waited = WaitForSingleObject(journal_lock, JOURNAL_LOCK_WAIT_MS);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+        return true;
+    CloseHandle(journal_lock);
+    return false;
+}
+
+static void unlock_journal()
+{
+    ReleaseMutex(journal_lock);
+    CloseHandle(journal_lock);
+}
+
+// Adds lines at the journal's end, the oldest lines going where it is full. With
+// start, a run that never said how it ended gets its end line first. True when written.
+static bool write_lines(const char *lines, bool start)
+{
+    char path[TEXT_SIZE];
+    if (!desktop_file_path(path, sizeof path, JOURNAL_NAME)) {
+        tell_failure("桌面文件夹的路径过长", NULL, 0);
+        return false;
+    }
+    if (!lock_journal()) {
+        tell_failure("另一次运行正在写入", "WaitForSingleObject", WAIT_TIMEOUT);
+        return false;
+    }
+    const bool written = write_locked(path, lines, start);
+    unlock_journal();
+    return written;
 }
 
 // Writes line where it could be made; one too long for its buffer is a failure too.
-static void write_made(bool made, const char *line, bool start)
+static bool write_made(bool made, const char *line, bool start)
 {
-    if (made)
-        write_lines(line, start);
-    else
+    if (!made)
         tell_failure("记录过长", NULL, 0);
+    return made && write_lines(line, start);
 }
 
 void journal_run_start()
@@ -111,10 +150,23 @@ void journal_run_start()
     log_time now;
     local_now(&now);
     format_journal_stamp(run_stamp, sizeof run_stamp, &now);
+    char desktop[TEXT_SIZE];
+    if (desktop_folder(desktop))
+        remove_leftovers(desktop, JOURNAL_NAME);
     char parent[TEXT_SIZE];
     const start_way way = how_run_started(parent, sizeof parent);
     char line[JOURNAL_LINE_SIZE];
     write_made(format_start_line(line, sizeof line, &now, way, parent), line, true);
+}
+
+void journal_run_refused()
+{
+    log_time now;
+    local_now(&now);
+    char parent[TEXT_SIZE];
+    const start_way way = how_run_started(parent, sizeof parent);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(format_refused_line(line, sizeof line, &now, way, parent), line, false);
 }
 
 const char *journal_run_stamp()
@@ -122,12 +174,12 @@ const char *journal_run_stamp()
     return run_stamp;
 }
 
-void journal_run_joined(const joined_point *point)
+bool journal_run_joined(const joined_point *point)
 {
     log_time now;
     local_now(&now);
     char line[JOURNAL_LINE_SIZE];
-    write_made(format_joined_line(line, sizeof line, &now, point), line, false);
+    return write_made(format_joined_line(line, sizeof line, &now, point), line, false);
 }
 
 void journal_run_failed(const char *reason, bool logged)

@@ -67,30 +67,42 @@ static bool append_all(char *out, size_t size, const char *const *parts, size_t 
     return true;
 }
 
+// "由任务计划程序启动", how the run was started, into how.
+static bool format_start_way(char *how, size_t size, start_way way, const char *parent)
+{
+    switch (way) {
+    case STARTED_BY_TASK:
+        return format_text(how, size, "由任务计划程序启动");
+    case STARTED_BY_EXPLORER:
+        return format_text(how, size, "由开机自启动或双击启动");
+    case STARTED_BY_CONSOLE:
+        return format_text(how, size, "从命令提示符启动");
+    case STARTED_BY_OTHER:
+        return format_text(how, size, "由 %s 启动", parent);
+    case STARTED_UNKNOWN:
+        break;
+    }
+    return format_text(how, size, "启动方式不明");
+}
+
 bool format_start_line(char *out, size_t size, const log_time *when, start_way way,
                        const char *parent)
 {
     char how[96];
-    bool made = true;
-    switch (way) {
-    case STARTED_BY_TASK:
-        made = format_text(how, sizeof how, "由任务计划程序启动");
-        break;
-    case STARTED_BY_EXPLORER:
-        made = format_text(how, sizeof how, "由开机自启动或双击启动");
-        break;
-    case STARTED_BY_CONSOLE:
-        made = format_text(how, sizeof how, "从命令提示符启动");
-        break;
-    case STARTED_BY_OTHER:
-        made = format_text(how, sizeof how, "由 %s 启动", parent);
-        break;
-    case STARTED_UNKNOWN:
-        made = format_text(how, sizeof how, "启动方式不明");
-        break;
-    }
-    const char *const parts[] = {START_WORD, how, "），还没有进入直播间\r\n"};
-    return made && format_stamp(out, size, when) && append_all(out, size, parts, 3);
+    const char *const parts[] = {START_WORD, how,
+                                 "）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间\r\n"};
+    return format_start_way(how, sizeof how, way, parent) && format_stamp(out, size, when) &&
+           append_all(out, size, parts, 3);
+}
+
+bool format_refused_line(char *out, size_t size, const log_time *when, start_way way,
+                         const char *parent)
+{
+    char how[96];
+    const char *const parts[] = {"这次没有检查（", how,
+                                 "）：另一次运行正在检查并移动鼠标，两次不能同时进行；那一次照常进行\r\n"};
+    return format_start_way(how, sizeof how, way, parent) && format_stamp(out, size, when) &&
+           append_all(out, size, parts, 3);
 }
 
 bool format_joined_line(char *out, size_t size, const log_time *when, const joined_point *point)
@@ -124,15 +136,17 @@ bool format_note_line(char *out, size_t size, const log_time *when, const char *
     return format_stamp(out, size, when) && append_all(out, size, parts, 3);
 }
 
-bool format_stopped_line(char *out, size_t size, const log_time *when, const char *started,
+bool format_stopped_line(char *out, size_t size, const char *started, const log_time *when,
                          const char *picture)
 {
+    char written[STAMP_LENGTH + 1];
     const char *const parts[] = {
-        END_WORD, "没有进入直播间。", started,
-        " 开始的那次运行在进入之前被停止了（窗口被关闭、超过任务的时限、被下一次启动停止，或关机）。",
+        started, " ", END_WORD,
+        "没有进入直播间。这次运行在进入之前被停止了（窗口被关闭、超过任务的时限、被任务的下一次启动停止，或关机）。",
         picture != NULL ? "最后的画面：" : "没有留下画面", picture != NULL ? picture : "",
-        "\r\n"};
-    return format_stamp(out, size, when) && append_all(out, size, parts, 7);
+        "（下一次运行在 ", written, " 补记）\r\n"};
+    out[0] = '\0';
+    return format_journal_stamp(written, sizeof written, when) && append_all(out, size, parts, 9);
 }
 
 // True when line (length bytes) opens with a stamp "dddd-dd-dd dd:dd:dd ".

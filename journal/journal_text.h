@@ -30,10 +30,16 @@ bool format_journal_stamp(char *out, size_t size, const log_time *when);
 // The way for the image name of the parent process (letter case ignored); NULL: none.
 start_way start_way_of(const char *parent_image);
 
-// "2026-12-10 08:45:02 开始（由任务计划程序启动），还没有进入直播间\r\n"; parent names
-// the program for STARTED_BY_OTHER.
+// "2026-12-10 08:45:02 开始（由任务计划程序启动）。这次之后没有…就是没有进入直播间\r\n":
+// a start line alone means the run did not get in. parent names the program for
+// STARTED_BY_OTHER.
 bool format_start_line(char *out, size_t size, const log_time *when, start_way way,
                        const char *parent);
+
+// "… 这次没有检查（由…启动）：另一次运行正在检查…" for a run that found another one
+// scanning and ended at once.
+bool format_refused_line(char *out, size_t size, const log_time *when, start_way way,
+                         const char *parent);
 
 // Where the point that matched came from.
 struct joined_point {
@@ -59,9 +65,10 @@ bool format_note_line(char *out, size_t size, const log_time *when, const char *
 // stopped from outside); then started holds that run's stamp (STAMP_LENGTH + 1 bytes).
 bool last_run_unfinished(const char *journal, size_t size, char *started);
 
-// For such a run: "… 结果：没有进入直播间，<started> 开始的那次运行在进入之前被停止了…",
-// with the picture it left (a path under the desktop), or NULL.
-bool format_stopped_line(char *out, size_t size, const log_time *when, const char *started,
+// For such a run: "<started> 结果：没有进入直播间。这次运行在进入之前被停止了…（下一次
+// 运行在 <when> 补记）", with the picture it left (a path under the desktop), or NULL.
+// It opens with that run's start, so that the journal reads in class order.
+bool format_stopped_line(char *out, size_t size, const char *started, const log_time *when,
                          const char *picture);
 
 // Adds the lines (added_size bytes, whole lines) after the journal in buffer, which

@@ -98,9 +98,15 @@ void refresh_waiting_picture()
     }
 }
 
-picture_outcome save_joined_picture(char *name, size_t size)
+bool joined_picture_name(char *name, size_t size)
 {
-    const picture_outcome outcome = save_picture(true, name, size);
+    return format_picture_name(name, size, journal_run_stamp(), true);
+}
+
+picture_outcome save_joined_picture()
+{
+    char name[TEXT_SIZE];
+    const picture_outcome outcome = save_picture(true, name, sizeof name);
     // The waiting picture would say the run never got in.
     char waiting[TEXT_SIZE];
     char path[TEXT_SIZE];

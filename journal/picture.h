@@ -11,8 +11,10 @@
 // ten minutes, so that a run stopped from outside leaves its last view of the screen.
 void refresh_waiting_picture();
 
-// After the click: the picture of the live room, in place of the waiting one. name gets
-// its path under the desktop.
-picture_outcome save_joined_picture(char *name, size_t size);
+// The path under the desktop of the picture that the click leaves.
+bool joined_picture_name(char *name, size_t size);
+
+// After the click: the picture of the live room, in place of the waiting one.
+picture_outcome save_joined_picture();
 
 #endif

@@ -2,6 +2,8 @@
 
 #include "probe/probe_line.h"
 #include "support/buffers.h"
+#include "support/desktop_paths.h"
+#include "support/file_replace.h"
 
 #include <io.h>
 #include <stdio.h>
@@ -46,6 +48,10 @@ probe_file_state read_probe_file(probe_file_bytes *file)
 
 void load_probe_file()
 {
+    // What a record killed while it wrote the file left beside it.
+    char desktop[TEXT_SIZE];
+    if (desktop_folder(desktop))
+        remove_leftovers(desktop, PROBE_FILE_NAME);
     probe_file_bytes file;
     const probe_file_state state = read_probe_file(&file);
     if (state == PROBE_FILE_MISSING) {

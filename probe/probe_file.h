@@ -6,6 +6,9 @@
 
 #include <stddef.h>
 
+// The probe file's name on the desktop.
+#define PROBE_FILE_NAME "自定义RGB.txt"
+
 // The start of the probe file as it is on disk, read once.
 struct probe_file_bytes {
     unsigned char bytes[PROBE_FILE_BOUND];

@@ -7,6 +7,7 @@
 #include "probe/record_text.h"
 #include "support/buffers.h"
 #include "support/file_replace.h"
+#include "support/run_claim.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -99,6 +100,12 @@ static bool write_recorded_lines(const char *lines)
 // up. The colour at rest, where it differs, is the second line.
 static void record_point()
 {
+    // Its cursor may stand on one of its probe points, not on the user's.
+    if (run_claimed()) {
+        printf("\n" RUN_SCANNING "，鼠标所指的可能是它检查的点，未记录；请先结束它，再按一次\n");
+        MessageBeep(MB_ICONHAND);
+        return;
+    }
     POINT at = {0, 0};
     GetCursorPos(&at);
     const unsigned long rest = colour_under_cursor();

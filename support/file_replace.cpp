@@ -4,6 +4,7 @@
 
 #include "support/text.h"
 
+#include <string.h>
 #include <windows.h>
 
 static bool write_all(HANDLE file, const void *bytes, size_t size)
@@ -16,7 +17,7 @@ unsigned long replace_file(const char *path, const void *head, size_t head_size,
                            const void *body, size_t body_size, const char **call)
 {
     char temporary[TEXT_SIZE];
-    if (!format_text(temporary, sizeof temporary, "%s.tmp", path)) {
+    if (!format_text(temporary, sizeof temporary, "%s.%lu.tmp", path, GetCurrentProcessId())) {
         *call = "format_text";
         return ERROR_FILENAME_EXCED_RANGE;
     }
@@ -47,6 +48,52 @@ unsigned long replace_file(const char *path, const void *head, size_t head_size,
     if (error != 0)
         DeleteFileA(temporary);
     return error;
+}
+
+// True while the process with id runs, or cannot be looked at (another user's).
+static bool process_alive(DWORD id)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == NULL)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return alive;
+}
+
+// The process id of a leftover named "<id>.tmp" after its file's name; 0 when none.
+static DWORD leftover_owner(const char *tail)
+{
+    DWORD id = 0;
+    const char *c = tail;
+    for (; *c >= '0' && *c <= '9' && id < 0x10000000UL; ++c)
+        id = id * 10 + (DWORD)(*c - '0');
+    return c > tail && strcmp(c, ".tmp") == 0 ? id : 0;
+}
+
+void remove_leftovers(const char *folder, const char *name)
+{
+    char found_path[TEXT_SIZE];
+    if (format_text(found_path, sizeof found_path, "%s\\%s.tmp", folder, name))
+        DeleteFileA(found_path);
+    char pattern[TEXT_SIZE];
+    if (!format_text(pattern, sizeof pattern, "%s\\%s.*.tmp", folder, name))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    const size_t length = strlen(name);
+    do {
+        // The pattern also matches short names; only our own long ones count.
+        if (strncmp(found.cFileName, name, length) != 0 || found.cFileName[length] != '.')
+            continue;
+        const DWORD owner = leftover_owner(found.cFileName + length + 1);
+        if (owner != 0 && owner != GetCurrentProcessId() && !process_alive(owner) &&
+            format_text(found_path, sizeof found_path, "%s\\%s", folder, found.cFileName))
+            DeleteFileA(found_path);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
 }
 
 const char *write_failure_reason(unsigned long error)

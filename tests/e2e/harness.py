@@ -275,6 +275,17 @@ def started_from_linux():
 PICTURES = "上课画面"
 
 
+def start_line(how=None):
+    """A run's start line after its stamp; how: the way it was started (as from Linux)."""
+    return "开始（%s）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间" % (
+        how or started_from_linux())
+
+
+STOPPED_LINE = ("{t} 结果：没有进入直播间。这次运行在进入之前被停止了（窗口被关闭、超过任务的时限、"
+                "被任务的下一次启动停止，或关机）。最后的画面：" + PICTURES + "\\{p}（下一次运行在 {t} 补记）")
+REFUSED_LINE = "{t} 这次没有检查（%s）：另一次运行正在检查并移动鼠标，两次不能同时进行；那一次照常进行"
+
+
 def journal_pattern(lines):
     """A pattern of the journal's whole text: each line as written, with {t} where a
     time stands (captured as STAMP) and {p} where a picture's name does (captured)."""
@@ -374,6 +385,20 @@ class Machine:
         """The Linux path of a C:\\ path inside the prefix (case as Wine made it)."""
         assert win[:3].upper() == "C:\\", win
         return os.path.join(self.prefix, "drive_c", *win[3:].split("\\"))
+
+    def install_launchers(self, folder):
+        """The exe and the zip's launchers in folder, as the user unpacked them; returns
+        {command word: the launcher's Windows path}."""
+        self.install_exe(folder)
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                        "scripts"))
+        import launchers
+        paths = {}
+        for (name, data), (_, word, _) in zip(launchers.files(), launchers.LAUNCHERS):
+            with open(os.path.join(self.unix(folder), name), "wb") as f:
+                f.write(data)
+            paths[word] = folder + "\\" + name
+        return paths
 
     def install_exe(self, folder):
         """Copies the exe under test into folder; returns the Windows path it is started
@@ -556,10 +581,11 @@ class Machine:
             err_bytes = f.read()
         return Result(rc, out_bytes, err_bytes, start, ended)
 
-    def start(self, args=(), exe=None):
-        """Starts Quorvane.exe and leaves it running; output in self.root/bg-stdout."""
+    def start(self, args=(), exe=None, output="bg-stdout"):
+        """Starts Quorvane.exe and leaves it running; output in self.root/<output>, so
+        that two running at once each have their own."""
         exe = exe or self.exe
-        out = open(os.path.join(self.root, "bg-stdout"), "wb")
+        out = open(os.path.join(self.root, output), "wb")
         p = subprocess.Popen([SETUP.loader, exe] + list(args), env=self.env, stdout=out,
                              stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         self.started.append(p)
@@ -598,17 +624,22 @@ class Machine:
             assert p.poll() is None and time.time() < end, "the key was never held"
             time.sleep(0.1)
 
-    def wait_for_output(self, data, timeout=20):
+    def wait_for_output(self, data, timeout=20, output="bg-stdout"):
         """The background output once it holds data (bytes); fails after timeout seconds."""
         end = time.time() + timeout + SETUP.start_slack
         while time.time() < end:
-            out = self.background_output()
+            out = self.background_output(output)
             if data in out:
                 return out
             time.sleep(0.1)
-        tail = self.background_output()[-400:].decode("gbk", "replace")
+        tail = self.background_output(output)[-400:].decode("gbk", "replace")
         raise AssertionError("never printed %r; the output ends %r" % (
             data.decode("gbk", "replace"), tail))
+
+    def kill_quorvane(self):
+        """Ends every running Quorvane.exe at once, as Task Scheduler's stop or a closed
+        window does, and leaves the other programs and the server running."""
+        self.wine(["taskkill", "/f", "/im", "Quorvane.exe"], check=True)
 
     def stop_programs(self):
         """Ends every Windows program of the machine (a readout, the stand-in) and the
@@ -620,8 +651,8 @@ class Machine:
         subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
         subprocess.run([WINESERVER, "-w"], env=self.env, stderr=subprocess.DEVNULL)
 
-    def background_output(self):
-        with open(os.path.join(self.root, "bg-stdout"), "rb") as f:
+    def background_output(self, output="bg-stdout"):
+        with open(os.path.join(self.root, output), "rb") as f:
             return f.read()
 
 

@@ -15,7 +15,7 @@ ROOM_MARK = (250, 220, 40)  # its mark in the room, at 600,400 to 700,450
 BACKGROUND = (240, 240, 240)
 LIVE_BADGE = (220, 50, 50)  # at 300,180 to 420,220 while the room is not entered
 NORMAL_PRIORITY = "0x20"
-START_LINE = "{t} 开始（%s），还没有进入直播间"
+START_LINE = "{t} " + harness.start_line("%s")
 JOINED_LINE = ("{t} 结果：已进入直播间。点击的是 %s（%s）。画面：" + PICTURES + "\\%s")
 PICTURE_FILE_SIZE = 54 + 2792 * 640
 UNSEEN = harness.started_from_linux()
@@ -87,12 +87,12 @@ class Journal(unittest.TestCase):
                 journal = f.read()
             match = re.match(journal_pattern([
                 START_LINE % UNSEEN,
-                "{t} 结果：没有进入直播间。{t} 开始的那次运行在进入之前被停止了（窗口被关闭、"
-                "超过任务的时限、被下一次启动停止，或关机）。最后的画面：" + PICTURES + "\\{p}",
+                harness.STOPPED_LINE,
                 START_LINE % UNSEEN,
                 JOINED_LINE % ("214,109 255,146,62", "自带坐标点的第 1 个", "{p}")]), journal)
             self.assertIsNotNone(match, journal.decode("gbk", "replace"))
-            again, told, named, left, second, ended, picture = match.groups()
+            # The stopped line opens with that run's start, so the journal reads in order.
+            again, named, left, told, second, ended, picture = match.groups()
             self.assertEqual((again, named, left.decode("gbk")), (first, first, waiting))
             check_stamps(self, [told, second, ended], r.started, r.ended)
             self.assertEqual(picture.decode("gbk"), picture_name(second, True))
@@ -153,8 +153,16 @@ class Journal(unittest.TestCase):
                 with open(os.path.join(m.pictures, name), "wb") as f:
                     f.write(b"x")
 
+            # What runs killed while they replaced a file left, and a file that only looks so.
+            leftovers = ["上课记录.txt.tmp", "上课记录.txt.4000000.tmp", "自定义RGB.txt.4000001.tmp"]
+            mine = "上课记录.txt.旧.tmp"
+            for name in leftovers + [mine]:
+                with open(os.path.join(m.desktop, name), "wb") as f:
+                    f.write(b"x")
+
             r = m.run(timeout=90)
             self.assertEqual(r.rc, 0, r.text)
+            self.assertEqual([n for n in os.listdir(m.desktop) if n.endswith(".tmp")], [mine])
             with open(m.journal_file, "rb") as f:
                 journal = f.read()
             kept = earlier[earlier.index(b"\r\n", earlier.index(b"\r\n") + 2) + 2:]

@@ -75,7 +75,7 @@ class LaunchFailures(unittest.TestCase):
             with open(m.journal_file, "rb") as f:
                 journal = f.read()
             match = re.match(harness.journal_pattern([
-                "{t} 开始（%s），还没有进入直播间" % harness.started_from_linux(),
+                "{t} " + harness.start_line(),
                 "{t} 结果：没有进入直播间，原因：打开注册表失败（Quorvane.log 打不开，这条原因没有记在里面）"]),
                 journal)
             self.assertIsNotNone(match, journal.decode("gbk", "replace"))

@@ -21,7 +21,7 @@ class MainJob(unittest.TestCase):
                              ["1-window-placed.png", "2-live-room-entered.png", picture])
             lines = journal.splitlines()
             self.assertEqual([line[20:] for line in lines],
-                             ["开始（%s），还没有进入直播间" % harness.started_from_linux(),
+                             [harness.start_line(),
                               "结果：已进入直播间。点击的是 231,118 255,148,62（自带坐标点的第 3 个）。"
                               "画面：上课画面\\%s 已进入直播间.bmp" % lines[0][:19].replace(":", "-")])
             _, _, pixel = harness.read_bmp(os.path.join(out, picture))

@@ -35,15 +35,21 @@ TEST(JournalLines, ExactText)
         const char *parent;
         const char *text;
     } starts[] = {
-        {STARTED_BY_TASK, "svchost.exe", "2026-12-10 08:45:02 开始（由任务计划程序启动），还没有进入直播间\r\n"},
-        {STARTED_BY_EXPLORER, "explorer.exe", "2026-12-10 08:45:02 开始（由开机自启动或双击启动），还没有进入直播间\r\n"},
-        {STARTED_BY_CONSOLE, "cmd.exe", "2026-12-10 08:45:02 开始（从命令提示符启动），还没有进入直播间\r\n"},
-        {STARTED_BY_OTHER, "helper.exe", "2026-12-10 08:45:02 开始（由 helper.exe 启动），还没有进入直播间\r\n"},
-        {STARTED_UNKNOWN, "", "2026-12-10 08:45:02 开始（启动方式不明），还没有进入直播间\r\n"},
+        {STARTED_BY_TASK, "svchost.exe", "由任务计划程序启动"},
+        {STARTED_BY_EXPLORER, "explorer.exe", "由开机自启动或双击启动"},
+        {STARTED_BY_CONSOLE, "cmd.exe", "从命令提示符启动"},
+        {STARTED_BY_OTHER, "helper.exe", "由 helper.exe 启动"},
+        {STARTED_UNKNOWN, "", "启动方式不明"},
     };
+    // The start line, and the one line of a run refused while another one scans.
     for (const auto &row : starts) {
         ASSERT_TRUE(format_start_line(line, sizeof line, &WHEN, row.way, row.parent));
-        EXPECT_STREQ(line, row.text);
+        EXPECT_EQ(std::string(line), std::string("2026-12-10 08:45:02 开始（") + row.text +
+                                         "）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间\r\n");
+        ASSERT_TRUE(format_refused_line(line, sizeof line, &WHEN, row.way, row.parent));
+        EXPECT_EQ(std::string(line),
+                  std::string("2026-12-10 08:45:02 这次没有检查（") + row.text +
+                      "）：另一次运行正在检查并移动鼠标，两次不能同时进行；那一次照常进行\r\n");
     }
 
     const joined_point points[] = {
@@ -70,10 +76,16 @@ TEST(JournalLines, ExactText)
     ASSERT_TRUE(format_failed_line(line, sizeof line, &WHEN, "打开注册表失败", false));
     EXPECT_STREQ(line, "2026-12-10 08:45:02 结果：没有进入直播间，原因：打开注册表失败"
                        "（Quorvane.log 打不开，这条原因没有记在里面）\r\n");
-    ASSERT_TRUE(format_stopped_line(line, sizeof line, &WHEN, "2026-12-10 07:00:00", nullptr));
-    EXPECT_STREQ(line, "2026-12-10 08:45:02 结果：没有进入直播间。2026-12-10 07:00:00 开始的那次运行"
-                       "在进入之前被停止了（窗口被关闭、超过任务的时限、被下一次启动停止，或关机）。"
-                       "没有留下画面\r\n");
+    // A stopped run's line opens with that run's own start, and says when it was written.
+    ASSERT_TRUE(format_stopped_line(line, sizeof line, "2026-12-10 07:00:00", &WHEN, nullptr));
+    EXPECT_STREQ(line, "2026-12-10 07:00:00 结果：没有进入直播间。这次运行在进入之前被停止了（窗口被关闭、"
+                       "超过任务的时限、被任务的下一次启动停止，或关机）。没有留下画面"
+                       "（下一次运行在 2026-12-10 08:45:02 补记）\r\n");
+    ASSERT_TRUE(format_stopped_line(line, sizeof line, "2026-12-10 07:00:00", &WHEN,
+                                    "上课画面\\2026-12-10 07-00-00 未进入直播间.bmp"));
+    EXPECT_STREQ(line, "2026-12-10 07:00:00 结果：没有进入直播间。这次运行在进入之前被停止了（窗口被关闭、"
+                       "超过任务的时限、被任务的下一次启动停止，或关机）。最后的画面：上课画面\\"
+                       "2026-12-10 07-00-00 未进入直播间.bmp（下一次运行在 2026-12-10 08:45:02 补记）\r\n");
     ASSERT_TRUE(format_note_line(line, sizeof line, &WHEN, "屏幕无法读取"));
     EXPECT_STREQ(line, "2026-12-10 08:45:02 提示：屏幕无法读取\r\n");
 
@@ -83,7 +95,9 @@ TEST(JournalLines, ExactText)
     EXPECT_STREQ(small, "");
 }
 
-#define START "2026-12-10 08:45:02 开始（由任务计划程序启动），还没有进入直播间\r\n"
+#define START "2026-12-10 08:45:02 开始（由任务计划程序启动）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间\r\n"
+#define STOPPED "2026-12-10 08:45:02 结果：没有进入直播间。这次运行在进入之前被停止了（…）\r\n"
+#define REFUSED "2026-12-10 08:45:03 这次没有检查（由任务计划程序启动）：另一次运行正在检查并移动鼠标…\r\n"
 #define END "2026-12-10 08:46:00 结果：已进入直播间。\r\n"
 #define NOTE "2026-12-10 08:55:00 提示：屏幕无法读取\r\n"
 
@@ -97,6 +111,12 @@ TEST(LastRunUnfinished, Table)
         {START, "2026-12-10 08:45:02"},
         {START END, nullptr},
         {START NOTE, "2026-12-10 08:45:02"},
+        // A refused run's line says nothing of the scanning one; a stopped one's ends it.
+        {START REFUSED, "2026-12-10 08:45:02"},
+        {START STOPPED, nullptr},
+        {START STOPPED REFUSED, nullptr},
+        // The journal of the versions before: its start lines still count.
+        {"2026-12-10 08:45:02 开始（由任务计划程序启动），还没有进入直播间\r\n", "2026-12-10 08:45:02"},
         {START NOTE "\r\n\r\n", "2026-12-10 08:45:02"},
         {START END "2026-12-11 08:45:02 开始（启动方式不明），还没有进入直播间", "2026-12-11 08:45:02"},
         {START "妈妈：今天请假\r\n", "2026-12-10 08:45:02"},
