@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe, the user guide as plain
-# text for Notepad, made by scripts/guide_text.py, and the class task for Task Scheduler)
+# Makes DIST/Quorvane-1.1-win32.zip (the stripped 32-bit exe, a launcher for each command
+# word (scripts/launchers.py), the user guide as plain text for Notepad, made by
+# scripts/guide_text.py, and the class tasks for Task Scheduler: one class a day, three)
 # and its SHA-256 checksum file, from the release exe built in BUILD. The same commit gives the same bytes: the entries' times are
 # SOURCE_DATE_EPOCH, by default the time of the last commit that changed what the zip is
 # made of (scripts/release-epoch.sh).
@@ -30,14 +31,16 @@ import zipfile
 exe, out = sys.argv[1], sys.argv[2]
 sys.path.insert(0, "scripts")
 import guide_text
+import launchers
 
 guide = guide_text.convert(open("docs/user-guide.zh-CN.md", encoding="utf-8").read())
 # UTF-8 with a byte-order mark and CR LF: every Notepad since Windows XP shows it right.
 guide_bytes = b"\xef\xbb\xbf" + guide.replace("\n", "\r\n").encode("utf-8")
 # Task Scheduler's own export is UTF-16 with its mark, which its import and schtasks /XML
 # both take; the source is kept as UTF-8 text and says UTF-16 for the file it becomes.
-task = open("docs/class-task.xml", encoding="utf-8").read()
-task_bytes = b"\xff\xfe" + task.replace("\n", "\r\n").encode("utf-16-le")
+def task_bytes(source):
+    task = open(source, encoding="utf-8").read()
+    return b"\xff\xfe" + task.replace("\n", "\r\n").encode("utf-16-le")
 # Zip times are local calendar times from 1980 on; the commit's UTC time stands for it.
 stamp = max(time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6], (1980, 1, 1, 0, 0, 0))
 
@@ -56,7 +59,12 @@ def entry(name):
 with zipfile.ZipFile(out, "w") as z:
     z.writestr(entry("Quorvane-1.1/Quorvane.exe"), open(exe, "rb").read(), compresslevel=9)
     z.writestr(entry("Quorvane-1.1/使用说明.txt"), guide_bytes, compresslevel=9)
-    z.writestr(entry("Quorvane-1.1/上课任务.xml"), task_bytes, compresslevel=9)
+    for name, data in launchers.files():
+        z.writestr(entry("Quorvane-1.1/" + name), data, compresslevel=9)
+    z.writestr(entry("Quorvane-1.1/上课任务.xml"), task_bytes("docs/class-task.xml"),
+               compresslevel=9)
+    z.writestr(entry("Quorvane-1.1/上课任务（一天三节课）.xml"), task_bytes("docs/class-task-3.xml"),
+               compresslevel=9)
 PY
 (cd "$dist" && sha256sum Quorvane-1.1-win32.zip > Quorvane-1.1-win32.zip.sha256)
 cat "$dist/Quorvane-1.1-win32.zip.sha256"

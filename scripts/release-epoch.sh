@@ -8,7 +8,8 @@ top=$(git rev-parse --show-toplevel 2>/dev/null || true)
 epoch=""
 if [ "$top" = "$(pwd -P)" ]; then
   epoch=$(git log -1 --format=%ct -- app client journal probe setup support res cmake CMakeLists.txt \
-    docs/user-guide.zh-CN.md docs/class-task.xml scripts/package.sh scripts/guide_text.py)
+    docs/user-guide.zh-CN.md docs/class-task.xml docs/class-task-3.xml scripts/package.sh \
+    scripts/guide_text.py scripts/launchers.py)
 fi
 if [ -z "$epoch" ]; then
   echo "release-epoch: no git history here to take the release time from; set it yourself:" \

@@ -3,7 +3,9 @@ UTF-8 with its mark, CR LF, at most 80 columns (a Chinese character takes two), 
 Markdown left, every heading underlined, every text of the guide (its paragraphs, list
 items and table cells, full-width spaces included) there in the same order, and no
 quoted text “…” or command or file name broken across lines, so that a search in
-Notepad finds each. check_guide_text.py ZIP GUIDE"""
+Notepad finds each; and every other file of the zip (the exe, the launchers, the class
+tasks) named in it, so that a parent knows what each one is for. check_guide_text.py ZIP
+GUIDE"""
 import re
 import sys
 import zipfile
@@ -62,6 +64,7 @@ def main():
     # The names are stored in GBK, as Explorer on Chinese Windows reads them.
     with zipfile.ZipFile(zip_path, metadata_encoding="gbk") as z:
         data = z.read("Quorvane-1.1/使用说明.txt")
+        others = [n.split("/", 1)[1] for n in z.namelist() if not n.endswith("/使用说明.txt")]
     failures = []
     if not data.startswith(b"\xef\xbb\xbf"):
         failures.append("no UTF-8 mark")
@@ -83,6 +86,7 @@ def main():
         at = lines.index(title) if title in lines else -1
         if at < 0 or at + 1 >= len(lines) or not re.match(r"^([=~-])\1*$", lines[at + 1]):
             failures.append("heading not underlined: %s" % title)
+    failures += ["%s is not named in the guide" % n for n in others if n not in text]
     flat, at = squeeze(text), 0
     for piece in guide_pieces(markdown):
         found = flat.find(piece, at)

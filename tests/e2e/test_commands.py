@@ -2,6 +2,7 @@
 template on the desktop, and how a word is told from the normal run."""
 import os
 import re
+import time
 import unittest
 
 import harness
@@ -11,6 +12,7 @@ ADDED = "添加成功！请勿删除本文件\n "
 REMOVED = "删除成功！\n "
 ABSENT = "启动项不存在\n"
 TEMPLATE = "创建模板文件成功，请在桌面查看\n"
+RECORD_KEY = "按 Ctrl+Alt+R 把鼠标所指的点记录到桌面的自定义RGB.txt（写在最前面，运行时最先检查）\n"
 
 
 def run_value(m):
@@ -107,6 +109,50 @@ class Template(unittest.TestCase):
             self.assertTrue(r.err.startswith(gbk("创建文件失败\n原因: ")), r.err_text)
 
 
+# Where a parent unpacks the zip: spaces, Chinese characters, 150 characters in all (in
+# folders short enough for the Linux side's 255-byte names).
+LAUNCHER_FOLDER = r"C:\Users Files\孩子 的 网课\Quorvane 1.1 解压后的文件夹"
+while len(LAUNCHER_FOLDER) < 150:
+    LAUNCHER_FOLDER += ("\\第 %d 层 文件夹" % len(LAUNCHER_FOLDER))[:150 - len(LAUNCHER_FOLDER)]
+
+
+class Launchers(unittest.TestCase):
+    def test_each_launcher_does_its_word(self):
+        with harness.Machine("launchers") as m:
+            self.assertEqual(len(LAUNCHER_FOLDER), 150)
+            launchers = m.install_launchers(LAUNCHER_FOLDER)
+            exe = LAUNCHER_FOLDER + "\\Quorvane.exe"
+            value = '"Quorvane"="\\"%s\\""' % exe.replace("\\", "\\\\")
+
+            def through_cmd(word):
+                # As a double-click starts it: the command interpreter runs the file.
+                return m.run(["/c", launchers[word]], exe="cmd", timeout=60)
+
+            r = through_cmd("cre")
+            self.assertEqual((r.rc, r.out[:len(gbk(USAGE + TEMPLATE))]), (0, gbk(USAGE + TEMPLATE)), r.text)
+            with open(m.probe_file, "rb") as f:
+                self.assertEqual(f.read(), BUILTIN_TEXT.replace("\n", "\r\n").encode())
+            r = through_cmd("add")
+            self.assertEqual((r.rc, r.out[:len(gbk(USAGE + ADDED))]), (0, gbk(USAGE + ADDED)), r.text)
+            self.assertEqual(run_value(m), value)
+            r = through_cmd("del")
+            self.assertEqual((r.rc, r.out[:len(gbk(USAGE + REMOVED))]), (0, gbk(USAGE + REMOVED)), r.text)
+            self.assertIsNone(run_value(m))
+
+            # The readout, and its record key writing first in the template.
+            m.install_client()
+            m.show_entry([(150, 160, 110, 120, 130)], rect=(300, 200, 400, 300))
+            m.start(["/c", launchers["xy"]], exe="cmd")
+            m.wait_for_output(gbk(RECORD_KEY), 60)
+            m.wine([harness.SETUP.program("set_cursor.exe"), "150", "160"], check=True)
+            time.sleep(1)
+            m.press_record_key()
+            m.wait_for_output(gbk("已写在桌面的自定义RGB.txt的最前面，运行时最先检查：\n150,160 110,120,130\n"))
+            with open(m.probe_file, "rb") as f:
+                self.assertEqual(f.read(), ("150,160 110,120,130\n" + BUILTIN_TEXT).replace(
+                    "\n", "\r\n").encode())
+
+
 class CommandWords(unittest.TestCase):
     def test_other_spellings_run_the_normal_run(self):
         with harness.Machine("words") as m:
@@ -130,7 +176,7 @@ class Readout(unittest.TestCase):
             self.assertTrue(out.startswith(gbk(USAGE)), out)
             rest = out[len(gbk(USAGE)):]
             # No progress lines, no probe loading: the record key's line, then the readings.
-            key = gbk("按 Ctrl+Alt+R 把鼠标所指的点记录到桌面的自定义RGB.txt（写在最前面，运行时最先检查）\n")
+            key = gbk(RECORD_KEY)
             self.assertTrue(rest.startswith(key), rest)
             self.assertNotIn(b"\n", rest[len(key):])
             count = recent.count(line)
