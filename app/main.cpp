@@ -94,7 +94,13 @@ static bool tell_joined(const probe_match *match, bool own_probes, const char *p
 int main(int argc, char **argv)
 {
     // Everything we print must reach the console before the interpreter's own output.
+#if defined(__MINGW32__) && !defined(_WIN64)
+    // msvcrt's stdout itself: MinGW's stdout goes through a helper of its own, which takes
+    // a data section of the exe for one pointer.
+    setvbuf(&(*__MINGW_IMP_SYMBOL(_iob))[1], NULL, _IONBF, 0);
+#else
     setvbuf(stdout, NULL, _IONBF, 0);
+#endif
     system("title Quorvane");
     printf("%s", USAGE);
     derive_desktop_paths();
@@ -138,8 +144,7 @@ int main(int argc, char **argv)
                     outcome == PICTURE_UNREADABLE);
     else if (outcome == PICTURE_UNREADABLE)
         journal_note("屏幕无法读取（已锁定或显示着安全桌面），进入直播间后没有保存画面");
-    else if (outcome == PICTURE_NOT_SAVED && named)
-        journal_note("进入直播间后的画面未能保存");
+
     const DWORD spent = GetTickCount() - clicked;
     Sleep(spent < END_WAIT_MS ? END_WAIT_MS - spent : 0);
     return 0;

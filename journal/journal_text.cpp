@@ -85,24 +85,28 @@ static bool format_start_way(char *how, size_t size, start_way way, const char *
     return format_text(how, size, "启动方式不明");
 }
 
+// "<stamp> <opening><how the run was started><closing>".
+static bool format_way_line(char *out, size_t size, const log_time *when, const char *opening,
+                            start_way way, const char *parent, const char *closing)
+{
+    char how[96];
+    const char *const parts[] = {opening, how, closing};
+    return format_start_way(how, sizeof how, way, parent) && format_stamp(out, size, when) &&
+           append_all(out, size, parts, 3);
+}
+
 bool format_start_line(char *out, size_t size, const log_time *when, start_way way,
                        const char *parent)
 {
-    char how[96];
-    const char *const parts[] = {START_WORD, how,
-                                 "）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间\r\n"};
-    return format_start_way(how, sizeof how, way, parent) && format_stamp(out, size, when) &&
-           append_all(out, size, parts, 3);
+    return format_way_line(out, size, when, START_WORD, way, parent,
+                           "）。这次之后没有“结果：已进入直播间”一行，就是没有进入直播间\r\n");
 }
 
 bool format_refused_line(char *out, size_t size, const log_time *when, start_way way,
                          const char *parent)
 {
-    char how[96];
-    const char *const parts[] = {"这次没有检查（", how,
-                                 "）：另一次运行正在检查并移动鼠标，两次不能同时进行；那一次照常进行\r\n"};
-    return format_start_way(how, sizeof how, way, parent) && format_stamp(out, size, when) &&
-           append_all(out, size, parts, 3);
+    return format_way_line(out, size, when, "这次没有检查（", way, parent,
+                           "）：另一次运行正在检查并移动鼠标，两次不能同时进行；那一次照常进行\r\n");
 }
 
 bool format_joined_line(char *out, size_t size, const log_time *when, const joined_point *point)

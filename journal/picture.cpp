@@ -15,15 +15,19 @@ static const DWORD WAITING_REFRESH_MS = 10 * 60 * 1000;
 static bool waiting_taken;
 static DWORD waiting_taken_at;
 static bool unreadable_told; // one journal line a run
-static bool failure_told;    // one console line a run
+static bool failure_told;    // one console line and one journal line a run
 
-// Deletes the oldest of the program's pictures until the newest are within the budget.
-// Other files in the folder, and keep (this run's), are never touched.
+// Deletes what runs killed while they wrote a picture left, then the oldest of the
+// program's pictures until the newest are within the budget. One that cannot be deleted
+// (read-only, open in a viewer) is passed over, and the next is tried. Other files in the
+// folder, and keep (this run's), are never touched.
 static void keep_newest_pictures(const char *folder, const char *keep)
 {
     char pattern[TEXT_SIZE];
-    if (!format_text(pattern, sizeof pattern, "%s\\*.bmp", folder))
+    if (!format_text(pattern, sizeof pattern, "%s\\*", folder))
         return;
+    char passed[MAX_PATH] = ""; // the newest that could not be deleted: none before it is tried
+    char path[TEXT_SIZE];
     for (;;) {
         WIN32_FIND_DATAA found;
         HANDLE find = FindFirstFileA(pattern, &found);
@@ -33,55 +37,70 @@ static void keep_newest_pictures(const char *folder, const char *keep)
         unsigned long long bytes = 0;
         char oldest[MAX_PATH] = "";
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-                !is_picture_name(found.cFileName))
+            unsigned long owner = 0;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                continue;
+            if (is_picture_leftover(found.cFileName, &owner)) {
+                if (owner != GetCurrentProcessId() &&
+                    format_text(path, sizeof path, "%s\\%s", folder, found.cFileName))
+                    DeleteFileA(path);
+                continue;
+            }
+            if (!is_picture_name(found.cFileName))
                 continue;
             ++count;
             bytes += ((unsigned long long)found.nFileSizeHigh << 32) | found.nFileSizeLow;
             // The names begin with the run's date and time, so the smallest is the oldest.
-            if (strcmp(found.cFileName, keep) != 0 &&
+            if (strcmp(found.cFileName, keep) != 0 && strcmp(found.cFileName, passed) > 0 &&
                 (oldest[0] == '\0' || strcmp(found.cFileName, oldest) < 0))
                 memcpy(oldest, found.cFileName, sizeof oldest);
         } while (FindNextFileA(find, &found));
         FindClose(find);
-        char path[TEXT_SIZE];
         if ((count <= PICTURE_KEEP_FILES && bytes <= PICTURE_KEEP_BYTES) || oldest[0] == '\0' ||
-            !format_text(path, sizeof path, "%s\\%s", folder, oldest) || !DeleteFileA(path))
+            !format_text(path, sizeof path, "%s\\%s", folder, oldest))
             return;
+        if (!DeleteFileA(path))
+            memcpy(passed, oldest, sizeof passed);
     }
 }
 
-static void tell_failure(const char *call, unsigned long error)
+static void tell_failure(picture_outcome outcome, const char *call, unsigned long error)
 {
     if (failure_told)
         return;
     failure_told = true;
+    const char *reason = outcome == PICTURE_NOT_ENCODED ? "系统的图片编码器（GDI+）出错"
+                                                        : write_failure_reason(error);
     printf("无法保存画面到桌面的" PICTURE_FOLDER "文件夹：%s（%s 错误 %lu），不影响进入直播间\n",
-           write_failure_reason(error), call, error);
+           reason, call, error);
+    char note[TEXT_SIZE];
+    if (format_text(note, sizeof note, "画面未能保存：%s（%s 错误 %lu），没有留下图片", reason,
+                    call, error))
+        journal_note(note);
 }
 
-// This run's picture for its outcome into the folder; name: its path under the desktop.
-static picture_outcome save_picture(bool joined, char *name, size_t size)
+// This run's picture for its outcome into the folder; folder and file (TEXT_SIZE bytes
+// each) get the folder's path and the picture's name in it.
+static picture_outcome save_picture(bool joined, char *folder, char *file)
 {
-    char folder[TEXT_SIZE];
+    char name[TEXT_SIZE];
     char path[TEXT_SIZE];
-    if (!format_picture_name(name, size, journal_run_stamp(), joined) ||
-        !desktop_file_path(folder, sizeof folder, PICTURE_FOLDER) ||
-        !desktop_file_path(path, sizeof path, name)) {
-        tell_failure("format_text", ERROR_FILENAME_EXCED_RANGE);
+    if (!format_picture_name(name, sizeof name, journal_run_stamp(), joined) ||
+        !desktop_file_path(folder, TEXT_SIZE, PICTURE_FOLDER) ||
+        !desktop_file_path(path, sizeof path, name) ||
+        !format_text(file, TEXT_SIZE, "%s", name + sizeof PICTURE_FOLDER)) {
+        tell_failure(PICTURE_NOT_SAVED, "format_text", ERROR_FILENAME_EXCED_RANGE);
         return PICTURE_NOT_SAVED;
     }
     if (!CreateDirectoryA(folder, NULL) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        tell_failure("CreateDirectoryA", GetLastError());
+        tell_failure(PICTURE_NOT_SAVED, "CreateDirectoryA", GetLastError());
         return PICTURE_NOT_SAVED;
     }
     const char *call = "";
     unsigned long error = 0;
-    const picture_outcome outcome = save_client_area(path, &call, &error);
-    if (outcome == PICTURE_NOT_SAVED)
-        tell_failure(call, error);
-    if (outcome == PICTURE_SAVED)
-        keep_newest_pictures(folder, path + strlen(folder) + 1);
+    const picture_outcome outcome = save_screen_picture(path, &call, &error);
+    if (outcome == PICTURE_NOT_SAVED || outcome == PICTURE_NOT_ENCODED)
+        tell_failure(outcome, call, error);
     return outcome;
 }
 
@@ -91,8 +110,12 @@ void refresh_waiting_picture()
         return;
     waiting_taken = true;
     waiting_taken_at = GetTickCount();
-    char name[TEXT_SIZE];
-    if (save_picture(false, name, sizeof name) == PICTURE_UNREADABLE && !unreadable_told) {
+    char folder[TEXT_SIZE];
+    char file[TEXT_SIZE];
+    const picture_outcome outcome = save_picture(false, folder, file);
+    if (outcome == PICTURE_SAVED)
+        keep_newest_pictures(folder, file);
+    if (outcome == PICTURE_UNREADABLE && !unreadable_told) {
         unreadable_told = true;
         journal_note("屏幕无法读取（已锁定或显示着安全桌面），这时没有保存画面");
     }
@@ -105,13 +128,17 @@ bool joined_picture_name(char *name, size_t size)
 
 picture_outcome save_joined_picture()
 {
-    char name[TEXT_SIZE];
-    const picture_outcome outcome = save_picture(true, name, sizeof name);
-    // The waiting picture would say the run never got in.
+    char folder[TEXT_SIZE];
+    char file[TEXT_SIZE];
+    const picture_outcome outcome = save_picture(true, folder, file);
+    // The waiting picture would say the run never got in; gone before the budget is
+    // counted, so that the run's own picture counts once.
     char waiting[TEXT_SIZE];
     char path[TEXT_SIZE];
     if (waiting_taken && format_picture_name(waiting, sizeof waiting, journal_run_stamp(), false) &&
         desktop_file_path(path, sizeof path, waiting))
         DeleteFileA(path);
+    if (outcome == PICTURE_SAVED)
+        keep_newest_pictures(folder, file);
     return outcome;
 }

@@ -14,42 +14,47 @@ bool format_picture_name(char *out, size_t size, const char *stamp, bool joined)
         if (*c == ':')
             *c = '-';
     }
-    return format_text(out, size, "%s\\%s %s.bmp", PICTURE_FOLDER, name_stamp,
+    return format_text(out, size, "%s\\%s %s.png", PICTURE_FOLDER, name_stamp,
                        joined ? PICTURE_JOINED : PICTURE_WAITING);
 }
 
-bool is_picture_name(const char *name)
+// The length of the picture's name that name begins with, or 0.
+static size_t picture_name_length(const char *name)
 {
     static const char SHAPE[] = "dddd-dd-dd dd-dd-dd ";
     for (size_t i = 0; i < sizeof SHAPE - 1; ++i) {
         const bool digit = name[i] >= '0' && name[i] <= '9';
         if (name[i] == '\0' || (SHAPE[i] == 'd' ? !digit : name[i] != SHAPE[i]))
-            return false;
+            return 0;
     }
+    static const char *const ENDS[] = {PICTURE_WAITING ".png", PICTURE_JOINED ".png",
+                                       PICTURE_WAITING ".bmp", PICTURE_JOINED ".bmp"};
     const char *outcome = name + sizeof SHAPE - 1;
-    return strcmp(outcome, PICTURE_WAITING ".bmp") == 0 ||
-           strcmp(outcome, PICTURE_JOINED ".bmp") == 0;
+    for (const char *end : ENDS) {
+        if (strncmp(outcome, end, strlen(end)) == 0)
+            return sizeof SHAPE - 1 + strlen(end);
+    }
+    return 0;
 }
 
-static void put_le(unsigned char *at, unsigned long value, int bytes)
+bool is_picture_name(const char *name)
 {
-    for (int i = 0; i < bytes; ++i)
-        at[i] = (unsigned char)(value >> (8 * i));
+    const size_t length = picture_name_length(name);
+    return length > 0 && name[length] == '\0';
 }
 
-void make_bmp_header(unsigned char *header)
+bool is_picture_leftover(const char *name, unsigned long *owner)
 {
-    memset(header, 0, BMP_HEADER_SIZE);
-    header[0] = 'B';
-    header[1] = 'M';
-    put_le(header + 2, PICTURE_FILE_SIZE, 4);
-    put_le(header + 10, BMP_HEADER_SIZE, 4); // where the pixels start
-    put_le(header + 14, 40, 4);              // BITMAPINFOHEADER
-    put_le(header + 18, PICTURE_WIDTH, 4);
-    put_le(header + 22, PICTURE_HEIGHT, 4); // positive: the bottom row first
-    put_le(header + 26, 1, 2);              // planes
-    put_le(header + 28, 24, 2);             // bits per pixel, BI_RGB
-    put_le(header + 34, (unsigned long)PICTURE_ROW_BYTES * PICTURE_HEIGHT, 4);
-    put_le(header + 38, 3780, 4); // 96 dots per inch, in dots per metre
-    put_le(header + 42, 3780, 4);
+    *owner = 0;
+    const size_t length = picture_name_length(name);
+    if (length == 0 || name[length] != '.')
+        return false;
+    const char *c = name + length + 1;
+    for (; *c >= '0' && *c <= '9' && *owner < 100000000UL; ++c)
+        *owner = *owner * 10 + (unsigned long)(*c - '0');
+    if (c > name + length + 1 && *c == '.')
+        ++c;
+    else if (c > name + length + 1)
+        return false;
+    return strcmp(c, "tmp") == 0;
 }

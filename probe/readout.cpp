@@ -30,11 +30,11 @@ void show_cursor_colour()
         // Two numbers of at most 11 characters each: the line always fits.
         char line[96];
         if (format_readout_line(line, sizeof line, cursor.x, cursor.y, colour)) {
-            fputs(line, stdout);
+            printf("%s", line);
             shown = true;
         }
         // No newline ends the line, so it would otherwise wait in the buffer.
-        fflush(stdout);
+        fflush(NULL);
         wait_recording(300);
     }
 }

@@ -73,8 +73,17 @@ static bool write_recorded_lines(const char *lines)
                PROBE_FILE_BOUND);
         return false;
     case RECORD_NO_ROOM:
-        printf("自定义RGB文件只剩%d字节，这次要写%d字节，未记录；请在记事本中删除不用的行后再按一次\n",
-               out.room, out.need);
+        printf("自定义RGB文件中运行时读取的内容最多%d字节，只剩%d字节，这次要写%d字节，未记录；"
+               "请在记事本中删除不用的行后再按一次\n",
+               TEXT_SIZE - 1, out.room, out.need);
+        return false;
+    case RECORD_FILE_FULL:
+        printf("自定义RGB文件最多读取%d字节，只剩%d字节，这次要写%d字节，未记录；"
+               "请在记事本中删除不用的行后再按一次\n",
+               PROBE_FILE_BOUND, out.room, out.need);
+        return false;
+    case RECORD_NOT_PROBED:
+        printf("这一点的坐标行超过%d字节，运行时不会检查它，未记录\n", MAX_LINE_CHARS);
         return false;
     case RECORD_MADE:
         break;
@@ -109,10 +118,13 @@ static void record_point()
     POINT at = {0, 0};
     GetCursorPos(&at);
     const unsigned long rest = colour_under_cursor();
-    // Away from the client's window, so that none of its buttons stays lit meanwhile.
-    const int away_x = at.x < CLIENT_LEFT + CLIENT_WIDTH ? CLIENT_LEFT + CLIENT_WIDTH + 16
-                                                         : CLIENT_LEFT + CLIENT_WIDTH / 2;
-    SetCursorPos(away_x, at.y);
+    // Away from the client's window, so that none of its buttons stays lit meanwhile, and
+    // on the screen: Windows would keep a point beyond it on its edge, maybe on the button.
+    long away_x = 0;
+    long away_y = 0;
+    record_away_point(at.x, at.y, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                      &away_x, &away_y);
+    SetCursorPos(away_x, away_y);
     Sleep(REPAINT_MS);
     SetCursorPos(at.x, at.y);
     const unsigned long scan = colour_under_cursor();
@@ -126,6 +138,10 @@ static void record_point()
         printf("坐标过长，未记录\n");
     else
         recorded = write_recorded_lines(lines);
+    if (recorded && (at.x < CLIENT_LEFT || at.x >= CLIENT_LEFT + CLIENT_WIDTH || at.y < CLIENT_TOP ||
+                     at.y >= CLIENT_TOP + CLIENT_HEIGHT))
+        printf("这一点在钉钉窗口之外（窗口在 %d,%d 到 %d,%d），运行时检查的是那里的颜色\n",
+               CLIENT_LEFT, CLIENT_TOP, CLIENT_LEFT + CLIENT_WIDTH - 1, CLIENT_TOP + CLIENT_HEIGHT - 1);
     // The console may lie under the client: the sound says how it went.
     MessageBeep(recorded ? MB_OK : MB_ICONHAND);
 }

@@ -1,5 +1,6 @@
 #include "probe/record_text.h"
 
+#include "client/client_ids.h"
 #include "probe/probe_line.h"
 #include "probe/probe_walk.h"
 #include "support/text.h"
@@ -73,19 +74,44 @@ static bool put_lines(const char *lines, file_encoding encoding, recorded_file *
     return true;
 }
 
+// True when every line is one the scan probes, not one it skips for its length.
+static bool every_line_probed(const char *lines)
+{
+    for (const char *line = lines; *line != '\0'; line = strchr(line, '\n') + 1) {
+        const size_t length = strcspn(line, "\n");
+        char first[LINE_BUFFER_SIZE] = {0};
+        memcpy(first, line, length < (size_t)MAX_LINE_CHARS ? length : (size_t)MAX_LINE_CHARS);
+        int x = 0;
+        int y = 0;
+        char key[KEY_SIZE];
+        if (check_probe_line(first, length, &x, &y, key) != LINE_PROBE)
+            return false;
+    }
+    return true;
+}
+
+// The length of the probe text of a file with no bound on the text: every usable line.
+static size_t whole_text_length(const unsigned char *bytes, size_t size)
+{
+    char text[2 * PROBE_FILE_BOUND + 1];
+    decode_probe_file(bytes, size, true, text, sizeof text, ignore_notice);
+    return strlen(text);
+}
+
 record_outcome build_recorded_file(const unsigned char *old, size_t old_size, bool old_whole,
                                    const char *lines, recorded_file *out)
 {
     out->size = 0;
     out->room = 0;
-    out->need = (int)strlen(lines);
+    out->need = 0;
     out->first_probes = false;
     if (!old_whole)
         return RECORD_FILE_TOO_LARGE;
+    if (!every_line_probed(lines))
+        return RECORD_NOT_PROBED;
     char old_text[TEXT_SIZE] = {0};
     if (old_size > 0)
         decode_probe_file(old, old_size, true, old_text, sizeof old_text, ignore_notice);
-    out->room = (int)(TEXT_SIZE - 1 - strlen(old_text));
     out->first_probes = !has_probe_line(old_text);
     if (has_every_line(old_text, lines))
         return RECORD_ALREADY_THERE;
@@ -94,14 +120,46 @@ record_outcome build_recorded_file(const unsigned char *old, size_t old_size, bo
     const size_t mark = mark_length(old, old_size, encoding);
     memcpy(out->bytes, old, mark);
     out->size = mark;
-    if (!put_lines(lines, encoding, out) || out->size + (old_size - mark) > sizeof out->bytes)
-        return RECORD_NO_ROOM;
+    if (!put_lines(lines, encoding, out) || out->size + (old_size - mark) > sizeof out->bytes) {
+        const size_t unit = encoding == ENCODING_UTF16LE || encoding == ENCODING_UTF16BE ? 2 : 1;
+        size_t line_ends = 0;
+        for (const char *c = lines; *c != '\0'; ++c)
+            line_ends += *c == '\n';
+        out->room = (int)(sizeof out->bytes - old_size);
+        out->need = (int)(unit * (strlen(lines) + line_ends));
+        out->size = 0;
+        return RECORD_FILE_FULL;
+    }
     memcpy(out->bytes + out->size, old + mark, old_size - mark);
     out->size += old_size - mark;
-    // Read back as the loader will: every line it kept before must still fit.
-    char new_text[TEXT_SIZE];
-    if (!decode_probe_file(out->bytes, out->size, true, new_text, sizeof new_text,
-                           ignore_notice))
+    // The lines the scan reads now are the first of the file's; they must all stay, after
+    // what the record puts before them.
+    out->room = (int)(TEXT_SIZE - 1 - strlen(old_text));
+    out->need = (int)(whole_text_length(out->bytes, out->size) -
+                      (old_size > 0 ? whole_text_length(old, old_size) : 0));
+    if (out->need > out->room) {
+        out->size = 0;
         return RECORD_NO_ROOM;
+    }
     return RECORD_MADE;
+}
+
+void record_away_point(long x, long y, long width, long height, long *away_x, long *away_y)
+{
+    const long right = CLIENT_LEFT + CLIENT_WIDTH + 16;
+    const long below = CLIENT_TOP + CLIENT_HEIGHT + 16;
+    const long clamped_x = x < 0 ? 0 : x >= width ? width - 1 : x;
+    const long clamped_y = y < 0 ? 0 : y >= height ? height - 1 : y;
+    const long candidates[][2] = {{right, clamped_y}, {clamped_x, below}};
+    for (const auto &c : candidates) {
+        const long across = c[0] > x ? c[0] - x : x - c[0];
+        const long down = c[1] > y ? c[1] - y : y - c[1];
+        if (c[0] < width && c[1] < height && (across >= RECORD_AWAY || down >= RECORD_AWAY)) {
+            *away_x = c[0];
+            *away_y = c[1];
+            return;
+        }
+    }
+    *away_x = x < width / 2 ? width - 1 : 0;
+    *away_y = y < height / 2 ? height - 1 : 0;
 }

@@ -8,10 +8,12 @@
 #include <stddef.h>
 
 enum record_outcome {
-    RECORD_MADE,          // the new file is built
-    RECORD_ALREADY_THERE, // every line is in the file already: nothing to write
-    RECORD_NO_ROOM,       // with the lines, the file would no longer be read whole
-    RECORD_FILE_TOO_LARGE // the file is larger than what is read of it
+    RECORD_MADE,           // the new file is built
+    RECORD_ALREADY_THERE,  // every line is in the file already: nothing to write
+    RECORD_NO_ROOM,        // a line the scan reads now would be pushed past what it reads
+    RECORD_FILE_FULL,      // the file would be larger than what is read of it
+    RECORD_FILE_TOO_LARGE, // the file is larger than what is read of it already
+    RECORD_NOT_PROBED      // a line is one the scan would skip (longer than a probed one)
 };
 
 // The lines of a record at x, y ("x,y r,g,b\n" each): the colour the scan reads there,
@@ -23,8 +25,12 @@ bool format_recorded_lines(char *lines, size_t size, long x, long y,
 struct recorded_file {
     unsigned char bytes[PROBE_FILE_BOUND];
     size_t size;
-    int room;          // bytes of probe text the old file left free
-    int need;          // bytes of probe text the lines take
+    // For RECORD_NO_ROOM, bytes of the probe text the scan reads: what the old file left
+    // free, and what the lines add (a line end more where the old file began with an empty
+    // line, which the scan skips only at the start). For RECORD_FILE_FULL, bytes of the
+    // file: what the read bound leaves, and what the lines take in its encoding.
+    int room;
+    int need;
     bool first_probes; // no file, or none with a probe line: the built-in list was in use
 };
 
@@ -33,5 +39,12 @@ struct recorded_file {
 // file (none for a missing one); old_whole: the file ends there.
 record_outcome build_recorded_file(const unsigned char *old, size_t old_size, bool old_whole,
                                    const char *lines, recorded_file *out);
+
+// Where a record moves the cursor while the client repaints a lit button: on the screen
+// (width x height pixels), off the client's window where the screen leaves room for it,
+// and at least RECORD_AWAY pixels from x, y across or down; else the screen's corner
+// farthest from x, y.
+enum { RECORD_AWAY = 48 };
+void record_away_point(long x, long y, long width, long height, long *away_x, long *away_y);
 
 #endif

@@ -6,7 +6,7 @@
 void pause_and_exit(int status)
 {
     // The interpreter writes to the same console: what we printed must come first.
-    fflush(stdout);
+    fflush(NULL);
     system("pause");
     exit(status);
 }

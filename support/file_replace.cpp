@@ -13,11 +13,24 @@ static bool write_all(HANDLE file, const void *bytes, size_t size)
     return size == 0 || (WriteFile(file, bytes, (DWORD)size, &written, NULL) && written == size);
 }
 
+bool temporary_path(char *out, size_t size, const char *path)
+{
+    return format_text(out, size, "%s.%lu.tmp", path, GetCurrentProcessId());
+}
+
+unsigned long put_in_place(const char *temporary, const char *path, const char **call)
+{
+    if (MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    *call = "MoveFileExA";
+    return GetLastError();
+}
+
 unsigned long replace_file(const char *path, const void *head, size_t head_size,
                            const void *body, size_t body_size, const char **call)
 {
     char temporary[TEXT_SIZE];
-    if (!format_text(temporary, sizeof temporary, "%s.%lu.tmp", path, GetCurrentProcessId())) {
+    if (!temporary_path(temporary, sizeof temporary, path)) {
         *call = "format_text";
         return ERROR_FILENAME_EXCED_RANGE;
     }
@@ -40,11 +53,8 @@ unsigned long replace_file(const char *path, const void *head, size_t head_size,
         *call = "CloseHandle";
         error = GetLastError();
     }
-    if (error == 0 && !MoveFileExA(temporary, path,
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        *call = "MoveFileExA";
-        error = GetLastError();
-    }
+    if (error == 0)
+        error = put_in_place(temporary, path, call);
     if (error != 0)
         DeleteFileA(temporary);
     return error;

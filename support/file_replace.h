@@ -10,6 +10,13 @@
 unsigned long replace_file(const char *path, const void *head, size_t head_size,
                            const void *body, size_t body_size, const char **call);
 
+// "<path>.<process id>.tmp": where this run writes a file that then takes path's place.
+bool temporary_path(char *out, size_t size, const char *path);
+
+// Puts the complete file temporary in path's place; 0, or the system error code with
+// *call the call that failed.
+unsigned long put_in_place(const char *temporary, const char *path, const char **call);
+
 // Deletes what runs killed while they replaced folder\name left beside it:
 // "<name>.<id>.tmp" of a process that is gone, and "<name>.tmp" of the versions before.
 void remove_leftovers(const char *folder, const char *name);

@@ -8,7 +8,8 @@ import sys
 
 import pefile
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "gdiplus.dll", "advapi32.dll", "shell32.dll",
+               "msvcrt.dll"}
 EXPECTED_STRINGS = {"FileDescription": "Quorvane", "ProductName": "Quorvane",
                     "FileVersion": "1.1", "ProductVersion": "1.1"}
 

@@ -25,6 +25,7 @@ import sys
 import tempfile
 import time
 import unittest
+import zlib
 
 WINE64 = "/usr/lib/wine/wine64"
 WINE32 = "/usr/lib/wine/wine"
@@ -307,26 +308,55 @@ def check_stamps(test, stamps, start, end):
 
 def picture_name(stamp, joined):
     """The picture's name for the run that started at stamp (bytes, as in the journal)."""
-    return "%s %s.bmp" % (stamp.decode().replace(":", "-"), "已进入直播间" if joined else "未进入直播间")
+    return "%s %s.png" % (stamp.decode().replace(":", "-"), "已进入直播间" if joined else "未进入直播间")
 
 
-def read_bmp(path):
-    """(width, height, pixel) of a 24-bit bottom-up BMP; pixel(x, y) is (r, g, b) with y
-    counted from the top. Fails on any other kind of file."""
+def read_png(path):
+    """(width, height, pixel) of an 8-bit RGB or RGBA PNG, decoded here from its chunks
+    (zlib and the five row filters), apart from the program's own encoder; pixel(x, y) is
+    (r, g, b) with y counted from the top. Fails on any other file, or a damaged one."""
     with open(path, "rb") as f:
         data = f.read()
-    assert data[:2] == b"BM", data[:2]
-    offset, header = int.from_bytes(data[10:14], "little"), int.from_bytes(data[14:18], "little")
-    width, height = int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little", signed=True)
-    bits = int.from_bytes(data[28:30], "little")
-    assert (header, bits, height > 0) == (40, 24, True), (header, bits, height)
-    row = (width * 3 + 3) // 4 * 4
-    assert len(data) == offset + row * height == int.from_bytes(data[2:6], "little"), len(data)
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    at, header, packed = 8, None, b""
+    while at < len(data):
+        length = int.from_bytes(data[at:at + 4], "big")
+        kind, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
+        assert zlib.crc32(kind + body) == int.from_bytes(data[at + 8 + length:at + 12 + length], "big"), kind
+        header = body if kind == b"IHDR" else header
+        packed += body if kind == b"IDAT" else b""
+        at += 12 + length
+        if kind == b"IEND":
+            break
+    width, height = int.from_bytes(header[0:4], "big"), int.from_bytes(header[4:8], "big")
+    depth, colour, interlace = header[8], header[9], header[12]
+    assert (depth, colour in (2, 6), interlace) == (8, True, 0), (depth, colour, interlace)
+    step = 3 if colour == 2 else 4
+    raw, stride = zlib.decompress(packed), width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - step] if i >= step else 0
+            up, corner = previous[i], previous[i - step] if i >= step else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            elif kind == 4:
+                guess = left + up - corner
+                near = min((abs(guess - left), 0, left), (abs(guess - up), 1, up),
+                           (abs(guess - corner), 2, corner))[2]
+                line[i] = (line[i] + near) & 255
+            else:
+                assert kind == 0, kind
+        rows.append(line)
+        previous = line
 
     def pixel(x, y):
-        at = offset + (height - 1 - y) * row + 3 * x
-        b, g, r = data[at:at + 3]
-        return (r, g, b)
+        return tuple(rows[y][x * step:x * step + 3])
     return width, height, pixel
 
 

@@ -13,7 +13,8 @@ PAGE = 4096
 LOG_FAILED = gbk("写入日志文件失败！\n")
 DISK_FULL = "桌面所在的磁盘已满（WriteFile 错误 112），不影响进入直播间\n"
 JOURNAL_FAILED = "无法写入桌面的上课记录.txt：" + DISK_FULL
-PICTURE_FAILED = "无法保存画面到桌面的上课画面文件夹：" + DISK_FULL
+PICTURE_FAILED = ("无法保存画面到桌面的上课画面文件夹：" +
+                  DISK_FULL.replace("WriteFile", "GdipSaveImageToFile"))
 
 
 def earlier_records(size):

@@ -8,7 +8,7 @@ import unittest
 
 import harness
 from harness import (BACKGROUND_KEY, BUILTIN, PICTURES, SETUP, STAMP, check_stamps, gbk,
-                     journal_pattern, picture_name, probe_line, read_bmp)
+                     journal_pattern, picture_name, probe_line, read_png)
 
 ROOM = (20, 90, 200)  # the stand-in's live room, after the click
 ROOM_MARK = (250, 220, 40)  # its mark in the room, at 600,400 to 700,450
@@ -17,7 +17,10 @@ LIVE_BADGE = (220, 50, 50)  # at 300,180 to 420,220 while the room is not entere
 NORMAL_PRIORITY = "0x20"
 START_LINE = "{t} " + harness.start_line("%s")
 JOINED_LINE = ("{t} 结果：已进入直播间。点击的是 %s（%s）。画面：" + PICTURES + "\\%s")
-PICTURE_FILE_SIZE = 54 + 2792 * 640
+DIALOG = (30, 160, 90)  # the stand-in's dialog, centred on the screen under the client
+SCREEN = (1280, 1024)
+KEEP_BYTES = 200 * 1024 * 1024  # the pictures' budget
+OUTSIDE = (960, 512)  # a point of the dialog beyond the client's area
 UNSEEN = harness.started_from_linux()
 
 
@@ -27,6 +30,7 @@ class Journal(unittest.TestCase):
             m.install_client()
             # The third built-in point: two misses first, the first of them pictured.
             m.show_entry([BUILTIN[2]])
+            m.env["STANDIN_DIALOG"] = "1"
             shutil.copy(SETUP.program("below_normal.exe"), m.unix(harness.EXE_FOLDER))
             r = m.run([m.exe], exe=harness.EXE_FOLDER + "\\below_normal.exe", timeout=90)
             self.assertEqual(r.rc, 0, r.text)
@@ -51,17 +55,17 @@ class Journal(unittest.TestCase):
 
             # One picture: the live room, the waiting one gone.
             self.assertEqual(m.picture_files(), [picture_name(started, True)])
-            path = os.path.join(m.pictures, picture_name(started, True))
-            self.assertEqual(os.path.getsize(path), PICTURE_FILE_SIZE)
-            width, height, pixel = read_bmp(path)
-            self.assertEqual((width, height), (930, 640))
-            self.assertEqual([pixel(231, 118), pixel(650, 425), pixel(100, 600), pixel(929, 0)],
-                             [ROOM, ROOM_MARK, ROOM, ROOM])
+            # The whole screen: the room at the entry and its mark, the dialog beyond.
+            width, height, pixel = read_png(os.path.join(m.pictures, picture_name(started, True)))
+            self.assertEqual((width, height), SCREEN)
+            self.assertEqual([pixel(231, 118), pixel(650, 425), pixel(100, 600), pixel(929, 0),
+                              pixel(*OUTSIDE)], [ROOM, ROOM_MARK, ROOM, ROOM, DIALOG])
 
     def test_a_stopped_run_leaves_its_start_and_its_last_view(self):
         with harness.Machine("journal-stopped") as m:
             m.install_client()
             m.show_entry([])  # the entry never shows
+            m.env["STANDIN_DIALOG"] = "1"
             m.start()
             # The second probe comes after the first miss's picture was written.
             m.wait_for_output(gbk(probe_line(*BUILTIN[1][:2], BACKGROUND_KEY)), timeout=60)
@@ -73,11 +77,12 @@ class Journal(unittest.TestCase):
             (first,) = match.groups()
             waiting = picture_name(first, False)
             self.assertEqual(m.picture_files(), [waiting])
-            width, height, pixel = read_bmp(os.path.join(m.pictures, waiting))
-            self.assertEqual((width, height), (930, 640))
-            # The stand-in's own: its live badge over the background, the right way up.
-            self.assertEqual([pixel(214, 109), pixel(0, 0), pixel(929, 639), pixel(360, 200)],
-                             [BACKGROUND] * 3 + [LIVE_BADGE])
+            width, height, pixel = read_png(os.path.join(m.pictures, waiting))
+            self.assertEqual((width, height), SCREEN)
+            # The stand-in's own: its live badge over the background, the right way up,
+            # and the dialog that would keep a run from its class.
+            self.assertEqual([pixel(214, 109), pixel(0, 0), pixel(929, 639), pixel(360, 200),
+                              pixel(*OUTSIDE)], [BACKGROUND] * 3 + [LIVE_BADGE, DIALOG])
 
             # The next run tells how that one ended, then its own start and end.
             m.show_entry([BUILTIN[0]])
@@ -142,14 +147,21 @@ class Journal(unittest.TestCase):
                 for i in range(100))
             with open(m.journal_file, "wb") as f:
                 f.write(earlier)
-            # 30 pictures of earlier runs, and files not ours.
-            ours = ["2026-01-%02d 08-00-00 %s.bmp" % (d, "已进入直播间" if d % 2 else "未进入直播间")
-                    for d in range(1, 31)]
+            # 60 pictures of earlier runs, BMPs of the versions before among them; the
+            # oldest cannot be deleted (read-only, or open in a viewer). Files not ours, and
+            # what runs killed while they wrote a picture left.
+            ours = ["2026-%02d-%02d 08-00-00 %s.%s" % (1 + i // 28, 1 + i % 28,
+                                                       "已进入直播间" if i % 2 else "未进入直播间",
+                                                       "bmp" if i % 3 else "png")
+                    for i in range(60)]
             for name in ours:
                 with open(os.path.join(m.pictures, name), "wb") as f:
-                    f.write(b"BM" + b"\0" * 98)
-            foreign = ["2026-01-01 08-00-00 别的.bmp", "孩子的画.bmp", "说明.txt"]
-            for name in foreign:
+                    f.write(b"\x89PNG" + b"\0" * 96)
+            os.chmod(os.path.join(m.pictures, ours[0]), 0o444)
+            foreign = ["2026-01-01 08-00-00 别的.png", "孩子的画.png", "孩子的画.png.tmp", "说明.txt"]
+            left = ["2026-01-05 08-00-00 已进入直播间.png.4000000.tmp",
+                    "2025-12-01 08-00-00 未进入直播间.bmp.tmp"]
+            for name in foreign + left:
                 with open(os.path.join(m.pictures, name), "wb") as f:
                     f.write(b"x")
 
@@ -172,24 +184,25 @@ class Journal(unittest.TestCase):
                 journal[len(kept):])
             self.assertIsNotNone(match, journal[len(kept):].decode("gbk", "replace"))
             self.assertEqual(journal.count(b"\r\n"), 200)
-            # Far within 20 MiB, the 31st picture takes the oldest.
+            # Far within the bytes, the 61st picture takes the oldest that can go, and the
+            # leftovers are gone.
             first = picture_name(match.group(1), True)
-            self.assertEqual(m.picture_files(), sorted(ours[1:] + foreign + [first]))
+            self.assertEqual(m.picture_files(), sorted([ours[0]] + ours[2:] + foreign + [first]))
 
-            # Few pictures, but over 20 MiB with the next run's: the oldest goes, large
+            # Few pictures, but over the bytes with the next run's: the oldest goes, large
             # as it is, and nothing newer.
-            for name in ours[1:]:
+            for name in ours[2:]:
                 os.remove(os.path.join(m.pictures, name))
             large = "2025-12-31 08-00-00 已进入直播间.bmp"
             with open(os.path.join(m.pictures, large), "wb") as f:
                 f.write(b"BM")
-                f.truncate(19 * 1024 * 1024)
+                f.truncate(KEEP_BYTES - 4096)
             r = m.run(timeout=90)
             self.assertEqual(r.rc, 0, r.text)
             with open(m.journal_file, "rb") as f:
                 second = re.findall(STAMP + rb" \S+", f.read())[-2]
             self.assertEqual(m.picture_files(),
-                             sorted(foreign + [first, picture_name(second, True)]))
+                             sorted([ours[0]] + foreign + [first, picture_name(second, True)]))
 
 
 if __name__ == "__main__":

@@ -71,6 +71,7 @@ class ScaledScreen(unittest.TestCase):
         # The expected colour where the physical pixel (500, 300) is, another under the cursor.
         decoy = (round(POINT[0] / scale()), round(POINT[1] / scale()), 10, 200, 255)
         m = self.machine("scaled-decoy", [decoy, POINT + (200, 30, 30)], "500,300 10,200,255\n")
+        m.env["STANDIN_DIALOG"] = "1"
         p = m.start()
         self.assertTrue(m.wait_for_placement(40))
         time.sleep(8)  # the first probe follows the placement at once, then one every 3 s
@@ -85,15 +86,16 @@ class ScaledScreen(unittest.TestCase):
         self.assertEqual(probes, miss * probes.count(miss), probes)
         self.assertEqual(m.clicks(), [])
 
-        # The picture of the first miss shows the area the scan reads: each colour where
-        # the program's own coordinates have it, not where the physical pixels do.
+        # The picture of the first miss shows the whole screen in physical pixels: each
+        # colour where the physical pixels have it, and the dialog beyond the client.
         (waiting,) = m.picture_files()
-        self.assertTrue(waiting.endswith(" 未进入直播间.bmp"), waiting)
-        width, height, pixel = harness.read_bmp(os.path.join(m.pictures, waiting))
-        self.assertEqual((width, height), (930, 640))
-        self.assertEqual([pixel(*POINT), pixel(*decoy[:2]), pixel(100, 600)],
-                         [(200, 30, 30), (10, 200, 255), (240, 240, 240)])
-
+        self.assertTrue(waiting.endswith(" 未进入直播间.png"), waiting)
+        width, height, pixel = harness.read_png(os.path.join(m.pictures, waiting))
+        self.assertEqual((width, height), (1920, 1080))
+        physical = [round(v * scale()) for v in POINT + (100, 600, 950)]
+        self.assertEqual([pixel(*physical[:2]), pixel(*POINT), pixel(*physical[2:4]),
+                          pixel(physical[4], height // 2)],
+                         [(200, 30, 30), (10, 200, 255), (240, 240, 240), (30, 160, 90)])
 
 if __name__ == "__main__":
     harness.main()

@@ -15,6 +15,9 @@
 //                         (which is then not topmost, so that it can be covered)
 //   STANDIN_BLACKOUT      "1": a black topmost window over the whole screen, which reads
 //                         as a locked screen does
+//   STANDIN_DIALOG        "1": a dialog-like window of DIALOG_SIZE centred on the screen, under
+//                         the client's window, whose right part lies beyond the client's
+//                         area, as a login or update dialog shows over the desktop
 //   STANDIN_EVENTS        file that gets one line per event; "start" gives the priority
 //                         class of the stand-in and of the Quorvane.exe that runs then
 //                         (Windows passes a class below normal on to the processes a
@@ -31,6 +34,8 @@ static const COLORREF ROOM = RGB(20, 90, 200); // painted once the entry was cli
 static const COLORREF LIVE_BADGE = RGB(220, 50, 50);
 static const COLORREF COVER = RGB(90, 90, 90);
 static const COLORREF ROOM_MARK_COLOUR = RGB(250, 220, 40);
+static const COLORREF DIALOG = RGB(30, 160, 90);
+static const SIZE DIALOG_SIZE = {700, 400};
 static const RECT ROOM_MARK = {600, 400, 700, 450}; // window coordinates
 static const int MAX_POINTS = 64;
 
@@ -226,13 +231,14 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// Another program's window lying over the corner: plain grey, never clicked.
+// Another program's window lying over the corner, or the dialog: one plain colour, never
+// clicked.
 static LRESULT CALLBACK cover_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
-        HBRUSH brush = CreateSolidBrush(COVER);
+        HBRUSH brush = CreateSolidBrush((COLORREF)GetWindowLongPtrA(window, GWLP_USERDATA));
         FillRect(dc, &ps.rcPaint, brush);
         DeleteObject(brush);
         EndPaint(window, &ps);
@@ -267,20 +273,27 @@ static void open_blackout(HINSTANCE instance)
     record("blackout", blackout);
 }
 
-static void open_cover(HINSTANCE instance, const char *text)
+static void open_plain(HINSTANCE instance, const char *name, COLORREF colour, int left, int top,
+                       int width, int height)
 {
-    int left = 0, top = 0, width = 0, height = 0;
-    if (sscanf(text, "%d,%d,%d,%d", &left, &top, &width, &height) != 4)
-        return;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = cover_proc;
     wc.hInstance = instance;
-    wc.lpszClassName = "StandInCover";
+    wc.lpszClassName = "StandInPlain";
     RegisterClassA(&wc);
-    HWND cover = CreateWindowExA(0, wc.lpszClassName, "cover", WS_POPUP | WS_VISIBLE, left, top,
+    HWND plain = CreateWindowExA(0, wc.lpszClassName, name, WS_POPUP | WS_VISIBLE, left, top,
                                  width, height, NULL, NULL, instance, NULL);
-    UpdateWindow(cover);
-    record("cover", cover);
+    // Its colour before its first paint, which comes through the queue.
+    SetWindowLongPtrA(plain, GWLP_USERDATA, (LONG_PTR)colour);
+    UpdateWindow(plain);
+    record(name, plain);
+}
+
+static void open_cover(HINSTANCE instance, const char *text)
+{
+    int left = 0, top = 0, width = 0, height = 0;
+    if (sscanf(text, "%d,%d,%d,%d", &left, &top, &width, &height) == 4)
+        open_plain(instance, "cover", COVER, left, top, width, height);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -322,6 +335,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const bool blackout = strcmp(blackout_text, "1") == 0;
     char minimized[8] = "";
     GetEnvironmentVariableA("STANDIN_MINIMIZED", minimized, sizeof minimized);
+
+    char dialog[8] = "";
+    GetEnvironmentVariableA("STANDIN_DIALOG", dialog, sizeof dialog);
+    // Opened first, so that the client's window lies above it.
+    if (strcmp(dialog, "1") == 0)
+        open_plain(instance, "dialog", DIALOG,
+                   (GetSystemMetrics(SM_CXSCREEN) - DIALOG_SIZE.cx) / 2,
+                   (GetSystemMetrics(SM_CYSCREEN) - DIALOG_SIZE.cy) / 2, DIALOG_SIZE.cx,
+                   DIALOG_SIZE.cy);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = window_proc;
