@@ -75,7 +75,7 @@ static const DWORD END_WAIT_MS = 10000;
 // own. Says so where a parent and a double-clicker look, and ends.
 [[noreturn]] static void refuse_second_run()
 {
-    printf("另一次运行正在检查并移动鼠标，这次不再检查，以免两次同时移动鼠标；本窗口 10 秒后关闭\n");
+    printf("%s，这次不再检查，以免两次同时移动鼠标；本窗口 10 秒后关闭\n", RUN_SCANNING);
     journal_run_refused();
     Sleep(END_WAIT_MS);
     exit(RUN_REFUSED_STATUS);

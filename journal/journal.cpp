@@ -22,11 +22,8 @@ static void tell_failure(const char *reason, const char *call, unsigned long err
     if (failure_told)
         return;
     failure_told = true;
-    if (call != NULL)
-        printf("无法写入桌面的" JOURNAL_NAME "：%s（%s 错误 %lu），不影响进入直播间\n", reason,
-               call, error);
-    else
-        printf("无法写入桌面的" JOURNAL_NAME "：%s，不影响进入直播间\n", reason);
+    printf("无法写入桌面的" JOURNAL_NAME "：%s（%s 错误 %lu），不影响进入直播间\n", reason, call,
+           error);
 }
 
 // Reads the journal's tail into buffer (room bytes at most); false when it exists but
@@ -41,9 +38,11 @@ static bool read_journal(const char *path, char *buffer, size_t room, size_t *si
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        const unsigned long error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND)
             return true;
-        tell_failure("文件无法读取", "CreateFileA", GetLastError());
+        tell_failure(error == ERROR_SHARING_VIOLATION ? write_failure_reason(error) : "文件无法读取",
+                     "CreateFileA", error);
         return false;
     }
     const DWORD length = GetFileSize(file, NULL);
@@ -86,7 +85,7 @@ static bool write_locked(const char *path, const char *lines, bool start)
         format_stopped_line(added, JOURNAL_LINE_SIZE, started, &now, left ? picture : NULL);
     }
     if (!append_text(added, sizeof added, lines)) {
-        tell_failure("记录过长", NULL, 0);
+        tell_failure("记录过长", "format_text", ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     size = journal_append(buffer, size, partial, added, strlen(added));
@@ -125,7 +124,7 @@ static bool write_lines(const char *lines, bool start)
 {
     char path[TEXT_SIZE];
     if (!desktop_file_path(path, sizeof path, JOURNAL_NAME)) {
-        tell_failure("桌面文件夹的路径过长", NULL, 0);
+        tell_failure("桌面文件夹的路径过长", "format_text", ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     if (!lock_journal()) {
@@ -141,32 +140,35 @@ static bool write_lines(const char *lines, bool start)
 static bool write_made(bool made, const char *line, bool start)
 {
     if (!made)
-        tell_failure("记录过长", NULL, 0);
+        tell_failure("记录过长", "format_text", ERROR_FILENAME_EXCED_RANGE);
     return made && write_lines(line, start);
+}
+
+// This run's first line: its start, or that it was refused.
+static void write_first_line(bool refused)
+{
+    log_time now;
+    local_now(&now);
+    char parent[TEXT_SIZE];
+    const start_way way = how_run_started(parent, sizeof parent);
+    char line[JOURNAL_LINE_SIZE];
+    write_made(refused ? format_refused_line(line, sizeof line, &now, way, parent)
+                       : format_journal_stamp(run_stamp, sizeof run_stamp, &now) &&
+                             format_start_line(line, sizeof line, &now, way, parent),
+               line, !refused);
 }
 
 void journal_run_start()
 {
-    log_time now;
-    local_now(&now);
-    format_journal_stamp(run_stamp, sizeof run_stamp, &now);
     char desktop[TEXT_SIZE];
     if (desktop_folder(desktop))
         remove_leftovers(desktop, JOURNAL_NAME);
-    char parent[TEXT_SIZE];
-    const start_way way = how_run_started(parent, sizeof parent);
-    char line[JOURNAL_LINE_SIZE];
-    write_made(format_start_line(line, sizeof line, &now, way, parent), line, true);
+    write_first_line(false);
 }
 
 void journal_run_refused()
 {
-    log_time now;
-    local_now(&now);
-    char parent[TEXT_SIZE];
-    const start_way way = how_run_started(parent, sizeof parent);
-    char line[JOURNAL_LINE_SIZE];
-    write_made(format_refused_line(line, sizeof line, &now, way, parent), line, false);
+    write_first_line(true);
 }
 
 const char *journal_run_stamp()

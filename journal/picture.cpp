@@ -108,17 +108,21 @@ void refresh_waiting_picture()
 {
     if (waiting_taken && GetTickCount() - waiting_taken_at < WAITING_REFRESH_MS)
         return;
-    waiting_taken = true;
-    waiting_taken_at = GetTickCount();
     char folder[TEXT_SIZE];
     char file[TEXT_SIZE];
     const picture_outcome outcome = save_picture(false, folder, file);
+    // A screen that cannot be read now (locked) is tried again at the next miss, so that
+    // the run's view is there as soon as it can be had; it is told once.
+    if (outcome == PICTURE_UNREADABLE) {
+        if (!unreadable_told)
+            journal_note("屏幕无法读取（已锁定或显示着安全桌面），这时没有保存画面");
+        unreadable_told = true;
+        return;
+    }
+    waiting_taken = true;
+    waiting_taken_at = GetTickCount();
     if (outcome == PICTURE_SAVED)
         keep_newest_pictures(folder, file);
-    if (outcome == PICTURE_UNREADABLE && !unreadable_told) {
-        unreadable_told = true;
-        journal_note("屏幕无法读取（已锁定或显示着安全桌面），这时没有保存画面");
-    }
 }
 
 bool joined_picture_name(char *name, size_t size)
@@ -135,7 +139,7 @@ picture_outcome save_joined_picture()
     // counted, so that the run's own picture counts once.
     char waiting[TEXT_SIZE];
     char path[TEXT_SIZE];
-    if (waiting_taken && format_picture_name(waiting, sizeof waiting, journal_run_stamp(), false) &&
+    if (format_picture_name(waiting, sizeof waiting, journal_run_stamp(), false) &&
         desktop_file_path(path, sizeof path, waiting))
         DeleteFileA(path);
     if (outcome == PICTURE_SAVED)

@@ -7,8 +7,9 @@
 
 #include <stddef.h>
 
-// Between probes: the run's waiting picture, made at the first miss and renewed every
-// ten minutes, so that a run stopped from outside leaves its last view of the screen.
+// Between probes: the run's waiting picture, made at the first miss where the screen can
+// be read and renewed every ten minutes, so that a run stopped from outside leaves its
+// last view of the screen.
 void refresh_waiting_picture();
 
 // The path under the desktop of the picture that the click leaves.

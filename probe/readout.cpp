@@ -20,8 +20,8 @@ void show_cursor_colour()
         // be its probe point: said at the start, and whenever such a run appears.
         const bool scanning = run_claimed();
         if (scanning && !scanning_told)
-            printf("%s" RUN_SCANNING "：请先关掉它的窗口（或在任务计划程序中结束它），再记录坐标点\n",
-                   shown ? "\n" : "");
+            printf("%s%s：请先关掉它的窗口（或在任务计划程序中结束它），再记录坐标点\n",
+                   shown ? "\n" : "", RUN_SCANNING);
         scanning_told = scanning;
         // The position as the program's own coordinates, which the probe file takes.
         POINT cursor = {0, 0};

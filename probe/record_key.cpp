@@ -26,6 +26,9 @@ static const key_combination RECORD_KEYS[] = {
     {MOD_CONTROL | MOD_ALT | MOD_SHIFT, "Ctrl+Alt+Shift+R"},
 };
 
+// How every refusal for the file's size ends.
+static const char DELETE_LINES[] = "，未记录；请在记事本中删除不用的行后再按一次\n";
+
 // Long enough for the client to paint a button as it is without the cursor on it.
 static const DWORD REPAINT_MS = 600;
 
@@ -69,18 +72,15 @@ static bool write_recorded_lines(const char *lines)
         printf("自定义RGB文件中已有这一点，未重复记录：\n%s", lines);
         return true;
     case RECORD_FILE_TOO_LARGE:
-        printf("自定义RGB文件大于%d字节，未记录；请在记事本中删除不用的行后再按一次\n",
-               PROBE_FILE_BOUND);
+        printf("自定义RGB文件大于%d字节%s", PROBE_FILE_BOUND, DELETE_LINES);
         return false;
     case RECORD_NO_ROOM:
-        printf("自定义RGB文件中运行时读取的内容最多%d字节，只剩%d字节，这次要写%d字节，未记录；"
-               "请在记事本中删除不用的行后再按一次\n",
-               TEXT_SIZE - 1, out.room, out.need);
+        printf("自定义RGB文件中运行时读取的内容最多%d字节，只剩%d字节，这次要写%d字节%s",
+               TEXT_SIZE - 1, out.room, out.need, DELETE_LINES);
         return false;
     case RECORD_FILE_FULL:
-        printf("自定义RGB文件最多读取%d字节，只剩%d字节，这次要写%d字节，未记录；"
-               "请在记事本中删除不用的行后再按一次\n",
-               PROBE_FILE_BOUND, out.room, out.need);
+        printf("自定义RGB文件最多读取%d字节，只剩%d字节，这次要写%d字节%s", PROBE_FILE_BOUND,
+               out.room, out.need, DELETE_LINES);
         return false;
     case RECORD_NOT_PROBED:
         printf("这一点的坐标行超过%d字节，运行时不会检查它，未记录\n", MAX_LINE_CHARS);
@@ -111,7 +111,7 @@ static void record_point()
 {
     // Its cursor may stand on one of its probe points, not on the user's.
     if (run_claimed()) {
-        printf("\n" RUN_SCANNING "，鼠标所指的可能是它检查的点，未记录；请先结束它，再按一次\n");
+        printf("\n%s，未记录；请先结束它，再按一次\n", RUN_SCANNING);
         MessageBeep(MB_ICONHAND);
         return;
     }
@@ -140,7 +140,7 @@ static void record_point()
         recorded = write_recorded_lines(lines);
     if (recorded && (at.x < CLIENT_LEFT || at.x >= CLIENT_LEFT + CLIENT_WIDTH || at.y < CLIENT_TOP ||
                      at.y >= CLIENT_TOP + CLIENT_HEIGHT))
-        printf("这一点在钉钉窗口之外（窗口在 %d,%d 到 %d,%d），运行时检查的是那里的颜色\n",
+        printf("这一点在钉钉窗口（%d,%d 到 %d,%d）之外\n",
                CLIENT_LEFT, CLIENT_TOP, CLIENT_LEFT + CLIENT_WIDTH - 1, CLIENT_TOP + CLIENT_HEIGHT - 1);
     // The console may lie under the client: the sound says how it went.
     MessageBeep(recorded ? MB_OK : MB_ICONHAND);

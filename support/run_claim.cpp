@@ -4,6 +4,8 @@
 
 // "Local\": the session's own namespace, so that each logged-on user has a claim.
 static const char RUN_CLAIM_NAME[] = "Local\\Quorvane.run";
+
+const char RUN_SCANNING[] = "有一次运行正在检查并移动鼠标";
 // The readout looks at the claim by taking it for an instant; a run that starts then
 // waits that instant out.
 static const DWORD CLAIM_WAIT_MS = 1000;

@@ -10,8 +10,8 @@ enum { RUN_REFUSED_STATUS = 3 };
 // lets go of it when the run ends or is killed. False when another run holds it.
 bool claim_run();
 
-// What the readout says while such a run goes on.
-#define RUN_SCANNING "有一次运行正在检查并移动鼠标"
+// What the readout and a refused run say of such a run.
+extern const char RUN_SCANNING[];
 
 // True while another process holds the claim (for the readout, which only looks).
 bool run_claimed();

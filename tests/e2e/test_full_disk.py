@@ -73,5 +73,18 @@ class FullDisk(unittest.TestCase):
                 self.assertEqual(f.read(), before)
 
 
+    def test_a_failing_flush_leaves_the_old_file(self):
+        # The disk may fail only when the data is forced out: the program's replacement,
+        # with a flush that fails, keeps the old file and leaves nothing beside it.
+        with harness.Machine("failing-flush") as m:
+            folder = r"C:\replace"
+            os.makedirs(m.unix(folder))
+            r = m.wine([harness.SETUP.program("replace_check.exe"), folder])
+            self.assertEqual(r.returncode, 0)
+            self.assertEqual(os.listdir(m.unix(folder)), ["journal.txt"])
+            with open(os.path.join(m.unix(folder), "journal.txt"), "rb") as f:
+                self.assertEqual(f.read(), b"old lines\r\n")
+
+
 if __name__ == "__main__":
     harness.main()

@@ -4,6 +4,8 @@ on a failure, and a journal and a pictures folder at their bounds."""
 import os
 import re
 import shutil
+import subprocess
+import time
 import unittest
 
 import harness
@@ -19,9 +21,19 @@ START_LINE = "{t} " + harness.start_line("%s")
 JOINED_LINE = ("{t} 结果：已进入直播间。点击的是 %s（%s）。画面：" + PICTURES + "\\%s")
 DIALOG = (30, 160, 90)  # the stand-in's dialog, centred on the screen under the client
 SCREEN = (1280, 1024)
-KEEP_BYTES = 200 * 1024 * 1024  # the pictures' budget
+KEEP_BYTES = 256 * 1024 * 1024  # the pictures' budget
+KEEP_JOURNAL = 64 * 1024  # the journal's
 OUTSIDE = (960, 512)  # a point of the dialog beyond the client's area
 UNSEEN = harness.started_from_linux()
+
+
+def wait_for_file(path, timeout):
+    end = time.time() + timeout
+    while time.time() < end:
+        if os.path.exists(path):
+            return True
+        time.sleep(0.1)
+    return False
 
 
 class Journal(unittest.TestCase):
@@ -69,6 +81,11 @@ class Journal(unittest.TestCase):
             m.start()
             # The second probe comes after the first miss's picture was written.
             m.wait_for_output(gbk(probe_line(*BUILTIN[1][:2], BACKGROUND_KEY)), timeout=60)
+            (waiting_file,) = m.picture_files()
+            taken = os.stat(os.path.join(m.pictures, waiting_file)).st_mtime_ns
+            # Renewed every ten minutes, not at every miss.
+            m.wait_for_output(gbk(probe_line(*BUILTIN[3][:2], BACKGROUND_KEY)), timeout=30)
+            self.assertEqual(os.stat(os.path.join(m.pictures, waiting_file)).st_mtime_ns, taken)
             m.stop_programs()  # the task's time limit, say
             with open(m.journal_file, "rb") as f:
                 journal = f.read()
@@ -109,7 +126,8 @@ class Journal(unittest.TestCase):
             m.show_entry([BUILTIN[0]])
             m.env["STANDIN_BLACKOUT"] = "1"  # black everywhere, as a locked screen reads
             m.start()
-            m.wait_for_output(gbk(probe_line(*BUILTIN[1][:2], "000")), timeout=60)
+            # Tried again at every miss while it cannot be read, and told once.
+            m.wait_for_output(gbk(probe_line(*BUILTIN[3][:2], "000")), timeout=60)
             m.stop_programs()
             with open(m.journal_file, "rb") as f:
                 journal = f.read()
@@ -133,6 +151,21 @@ class Journal(unittest.TestCase):
             check_stamps(self, match.groups(), r.started, r.ended)
             self.assertEqual(m.picture_files(), [])
 
+            # Locked by another program: it cannot be read, so it is never written as if
+            # it were empty; one console line says so.
+            ready = r"C:\journal-locked.txt"
+            m.started.append(subprocess.Popen(
+                [SETUP.loader, SETUP.program("lock_file.exe"), harness.DESKTOP + "\\" + harness.JOURNAL,
+                 ready], env=m.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                stdin=subprocess.DEVNULL))
+            self.assertTrue(wait_for_file(m.unix(ready), 30 + SETUP.start_slack))
+            r = m.run(timeout=60)
+            self.assertEqual(r.rc, 1, r.text)
+            self.assertIn(gbk("无法写入桌面的上课记录.txt：文件正被其他程序使用（CreateFileA 错误 32），"
+                              "不影响进入直播间\n"), r.out)
+            with open(m.journal_file, "rb") as f:
+                self.assertEqual(f.read(), journal)
+
     def test_journal_and_pictures_keep_the_newest(self):
         with harness.Machine("journal-bounds") as m:
             m.install_client()
@@ -150,7 +183,9 @@ class Journal(unittest.TestCase):
             # 60 pictures of earlier runs, BMPs of the versions before among them; the
             # oldest cannot be deleted (read-only, or open in a viewer). Files not ours, and
             # what runs killed while they wrote a picture left.
-            ours = ["2026-%02d-%02d 08-00-00 %s.%s" % (1 + i // 28, 1 + i % 28,
+            # Their names lie after this run's (a clock set wrong once): this run's own
+            # picture, the oldest by name, is never the one to go.
+            ours = ["2099-%02d-%02d 08-00-00 %s.%s" % (1 + i // 28, 1 + i % 28,
                                                        "已进入直播间" if i % 2 else "未进入直播间",
                                                        "bmp" if i % 3 else "png")
                     for i in range(60)]
@@ -193,14 +228,25 @@ class Journal(unittest.TestCase):
             # as it is, and nothing newer.
             for name in ours[2:]:
                 os.remove(os.path.join(m.pictures, name))
-            large = "2025-12-31 08-00-00 已进入直播间.bmp"
+            large = "2025-12-31 08-00-00 已进入直播间.bmp"  # older than any
             with open(os.path.join(m.pictures, large), "wb") as f:
                 f.write(b"BM")
                 f.truncate(KEEP_BYTES - 4096)
+            # A journal past its bound, of another program's long lines: read from its tail.
+            longer = b"".join(b"%04d " % i + b"y" * 493 + b"\r\n" for i in range(140))
+            with open(m.journal_file, "wb") as f:
+                f.write(longer)
             r = m.run(timeout=90)
             self.assertEqual(r.rc, 0, r.text)
             with open(m.journal_file, "rb") as f:
-                second = re.findall(STAMP + rb" \S+", f.read())[-2]
+                journal = f.read()
+            second = re.findall(STAMP + rb" \S+", journal)[-2]
+            own = journal.index(second)
+            self.assertLessEqual(len(journal), KEEP_JOURNAL)
+            # The newest lines whole, up to the run's own; the oldest gone.
+            self.assertTrue(longer.endswith(journal[:own]) and journal[:own].startswith(b"0"),
+                            journal[:600])
+            self.assertNotIn(b"0000 ", journal)
             self.assertEqual(m.picture_files(),
                              sorted([ours[0]] + foreign + [first, picture_name(second, True)]))
 

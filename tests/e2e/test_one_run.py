@@ -2,7 +2,9 @@
 clicks and says so in one line; the readout refuses its record key meanwhile; a run
 killed while it scans leaves nothing that blocks the next, which clicks and tells how
 the killed one ended."""
+import os
 import re
+import shutil
 import time
 import unittest
 
@@ -11,10 +13,11 @@ from harness import USAGE, gbk, journal_pattern, probe_line
 
 PROBE = (5, 5, 1, 2, 3)  # the probe file's one point, not shown until the last run
 PROBE_FILE = "5,5 1,2,3\n"
-REFUSED = "另一次运行正在检查并移动鼠标，这次不再检查，以免两次同时移动鼠标；本窗口 10 秒后关闭\n"
+REFUSED = "有一次运行正在检查并移动鼠标，这次不再检查，以免两次同时移动鼠标；本窗口 10 秒后关闭\n"
 SCANNING = "有一次运行正在检查并移动鼠标：请先关掉它的窗口（或在任务计划程序中结束它），再记录坐标点\n"
-NOT_RECORDED = "\n有一次运行正在检查并移动鼠标，鼠标所指的可能是它检查的点，未记录；请先结束它，再按一次\n"
+NOT_RECORDED = "\n有一次运行正在检查并移动鼠标，未记录；请先结束它，再按一次\n"
 REFUSED_STATUS = 3
+HIGH_PRIORITY = "0x80"
 
 
 class OneRun(unittest.TestCase):
@@ -47,29 +50,37 @@ class OneRun(unittest.TestCase):
             # and is itself killed right after its click, before the room's picture.
             m.kill_quorvane()
             first.wait(timeout=30)
+            # Its picture removed since (by hand, or by the budget): the line says so.
+            (waiting,) = m.picture_files()
+            os.remove(os.path.join(m.pictures, waiting))
             m.show_entry([PROBE])
             m.start(output="third")
             m.wait_for_output(gbk(probe_line(5, 5, "123") + "完成\n"), timeout=90, output="third")
             m.kill_quorvane()
             # The last run finds nothing unfinished: the killed one had told its click.
-            r = m.run(timeout=90)
+            # Started at high priority, it stays there: it only ever raises its own.
+            shutil.copy(harness.SETUP.program("below_normal.exe"), m.unix(harness.EXE_FOLDER))
+            r = m.run(["/high", m.exe], exe=harness.EXE_FOLDER + "\\below_normal.exe", timeout=90)
             self.assertEqual(r.rc, 0, r.text)
             self.assertIn(gbk(probe_line(5, 5, "123") + "完成\n"), r.out)
             self.assertEqual(m.buttons(), harness.click_at("5,5") * 2)
+            starts = [f["quorvane_priority"] for n, f in m.events() if n == "start"]
+            self.assertEqual(starts[-1], HIGH_PRIORITY)
 
             with open(m.journal_file, "rb") as f:
                 journal = f.read()
             how = harness.started_from_linux()
+            last_how = "由 below_normal.exe 启动"
             joined = ("{t} 结果：已进入直播间。点击的是 5,5 1,2,3（自定义RGB.txt 中的这一行）。画面："
                       + harness.PICTURES + "\\{p}")
             match = re.match(journal_pattern([
                 "{t} " + harness.start_line(),
                 harness.REFUSED_LINE % how,
-                harness.STOPPED_LINE,
+                harness.STOPPED_LINE.replace("最后的画面：" + harness.PICTURES + "\\{p}", "没有留下画面"),
                 "{t} " + harness.start_line(), joined,
-                "{t} " + harness.start_line(), joined]), journal)
+                "{t} " + harness.start_line(last_how), joined]), journal)
             self.assertIsNotNone(match, journal.decode("gbk", "replace"))
-            (started, refused, stopped, _, written, third, _, third_picture, last, _,
+            (started, refused, stopped, written, third, _, third_picture, last, _,
              last_picture) = match.groups()
             self.assertEqual(stopped, started)
             self.assertLess(started, refused)

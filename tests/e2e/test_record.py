@@ -16,6 +16,7 @@ FIRST = "从现在起程序只使用这个文件中的坐标点，不再使用�
 REOPEN = "若已在记事本中打开此文件，请关闭后重新打开，不要保存旧窗口\n"
 HOVER = "第2行是鼠标停在该点上时的颜色（按钮被鼠标点亮），两行都要保留\n"
 READOUT_COLUMNS = 62
+OUTSIDE = "这一点在钉钉窗口（0,0 到 929,639）之外\n"
 
 
 def reading(x, y, rgb):
@@ -38,16 +39,20 @@ class Record(unittest.TestCase):
             m.env["STANDIN_HOVER"] = hover
         return m
 
-    def record(self, m, rest=1.0, shift=False, then=WRITTEN):
-        """Starts the readout, rests the cursor on the entry for rest seconds, presses the
-        record key and returns the readout's output once it printed then."""
+    def record(self, m, rest=1.0, shift=False, then=WRITTEN, at=(150, 160), twice=False):
+        """Starts the readout, rests the cursor at the entry (or at) for rest seconds,
+        presses the record key (twice: a second time while the first one records) and
+        returns the readout's output once it printed then."""
         p = m.start(["xy"])
         # Once the window is placed, the readout names its key.
         m.wait_for_output(gbk(KEY % ("Ctrl+Alt+Shift+R" if shift else "Ctrl+Alt+R")), 60)
-        m.wine([harness.SETUP.program("set_cursor.exe"), "150", "160"], check=True)
+        m.wine([harness.SETUP.program("set_cursor.exe"), str(at[0]), str(at[1])], check=True)
         time.sleep(rest)
         before = len(m.background_output())
-        m.press_record_key(shift)
+        if twice:
+            m.wine([harness.SETUP.program("record_key.exe"), "twice"], check=True)
+        else:
+            m.press_record_key(shift)
         out = m.wait_for_output(gbk(then), timeout=20)
         self.assertGreater(out.find(gbk(then)), before, out)
         # The readout goes on after the record.
@@ -85,6 +90,20 @@ class Record(unittest.TestCase):
                                                probe_line(150, 160, "110120130"), read=LINE)),
                          r.text)
         self.assertEqual(m.buttons(), harness.click_at("150,160"))
+
+    def test_outside_the_client_and_a_second_press_meanwhile(self):
+        # The stand-in's dialog beyond the client's window; the second press comes while
+        # the first one is recorded, and is dropped.
+        m = self.machine("record-outside")
+        m.env["STANDIN_DIALOG"] = "1"
+        out = self.record(m, at=(960, 500), twice=True, then=OUTSIDE)
+        time.sleep(2)
+        out = m.background_output()
+        line = "960,500 30,160,90\n"
+        self.assertIn(gbk("\n" + WRITTEN + line + FIRST + REOPEN + OUTSIDE), out)
+        self.assertEqual(out.count(gbk(WRITTEN)), 1, out)
+        self.assertNotIn(gbk("自定义RGB文件中已有这一点"), out)
+        self.assertEqual(self.file_bytes(m), crlf(line))
 
     def test_key_held_elsewhere_and_a_utf16_file(self):
         m = self.machine("record-utf16")
@@ -124,7 +143,7 @@ class Record(unittest.TestCase):
         old = crlf("100,100 100,100,100\n" * 12 + "1,23\n")
         with open(m.probe_file, "wb") as f:
             f.write(old)
-        self.record(m, then="自定义RGB文件只剩14字节，这次要写20字节，未记录；"
+        self.record(m, then="自定义RGB文件中运行时读取的内容最多259字节，只剩14字节，这次要写20字节，未记录；"
                             "请在记事本中删除不用的行后再按一次\n")
         self.assertEqual(self.file_bytes(m), old)
 

@@ -1,5 +1,7 @@
 // Test helper for the readout's record key, as a user's keyboard would act on it:
 //   record_key press [shift]     sends Ctrl+Alt+R (Ctrl+Alt+Shift+R) with SendInput
+//   record_key twice             sends Ctrl+Alt+R twice, 100 ms apart: the second press
+//                                comes while the first one's record is being written
 //   record_key hold FILE [shift] registers Ctrl+Alt+R (and Ctrl+Alt+Shift+R), as another
 //                                program that holds them, writes FILE once it does and
 //                                stays until killed
@@ -47,6 +49,11 @@ static int hold(const char *ready, bool shift)
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && strcmp(argv[1], "twice") == 0) {
+        const int first = press(false);
+        Sleep(100);
+        return first | press(false);
+    }
     if (argc >= 2 && strcmp(argv[1], "press") == 0)
         return press(argc == 3 && strcmp(argv[2], "shift") == 0);
     if (argc >= 3 && strcmp(argv[1], "hold") == 0)

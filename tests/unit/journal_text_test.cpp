@@ -122,6 +122,11 @@ TEST(LastRunUnfinished, Table)
         {START "妈妈：今天请假\r\n", "2026-12-10 08:45:02"},
         {END "妈妈：今天请假\r\n", nullptr},
         {"妈妈：今天请假\r\n", nullptr},
+        // A last line shorter than a stamp, or no more than one.
+        {START "x", "2026-12-10 08:45:02"},
+        {START END "2026-12-10", nullptr},
+        {"2026-12-10 08:45:0", nullptr},
+        {"x", nullptr},
         // A stamp that is not one, or a start word the program never writes.
         {"2026-12-1x 08:45:02 开始（…\r\n", nullptr},
         {"2026-12-10 08:45:02 开始了\r\n", nullptr},
@@ -176,6 +181,13 @@ TEST(JournalAppend, Table)
         {"a tail read inside a line", "x\r\n" + lines(1, 3, 50), true, run, lines(1, 3, 50) + run},
         {"a tail of one unended line", "xxxx", true, run, run},
         {"a last line without its end", "妈妈：今天请假", false, run, "妈妈：今天请假\r\n" + run},
+        // Near the bound with a last line left open: its line end counts in the bound.
+        // With the open line's end the old would be one byte over: its first line goes.
+        {"near the bound, last line open",
+         std::string(JOURNAL_BOUND + 1 - 100 * 500 - 6 - run.size() - 2, 'f') + "\r\n" +
+             lines(0, 100, 500) + "tail",
+         false, run, lines(0, 100, 500) + "tail\r\n" + run},
+        {"a last line shorter than a stamp", "12", false, run, "12\r\n" + run},
         // The added lines are kept whole, whatever they leave of the old.
         {"added alone fills it", lines(0, 5, 50), false, lines(7, 200, 50), lines(7, 200, 50)},
     };

@@ -77,6 +77,18 @@ TEST(DecodeProbeFile, EncodingsAndForms)
         {"UTF-8 by its mark, stray byte", "\xEF\xBB\xBF" "1\xAC" "2 3,4,5", "1" OTHER "2 3,4,5\n"},
         {"UTF-8 by its mark, overlong", "\xEF\xBB\xBF" "1\xE0\x80\xAC" "2 3,4,5",
          "1" OTHER "2 3,4,5\n"},
+        // Nor any other byte that UTF-8 does not allow: an overlong digit, a surrogate, a
+        // lead byte F8 to FF, a character the end of the file cuts.
+        {"UTF-8 by its mark, overlong digit", "\xEF\xBB\xBF" "\xC0\xB1" "00,200 1,2,3",
+         OTHER "00,200 1,2,3\n"},
+        {"UTF-8 by its mark, surrogate", "\xEF\xBB\xBF" "1\xED\xA0\x80" "2 3,4,5",
+         "1" OTHER "2 3,4,5\n"},
+        {"UTF-8 by its mark, lead byte F8", "\xEF\xBB\xBF" "1\xF8\x88\x80\x80" ",2 3,4,5",
+         "1" OTHER ",2 3,4,5\n"},
+        {"UTF-8 by its mark, lead byte FE before a digit", "\xEF\xBB\xBF" "1\xFE" "2 3,4,5",
+         "1" OTHER "2 3,4,5\n"},
+        {"UTF-8 by its mark, cut by the end", "\xEF\xBB\xBF" "1,2 3,4,5\xE4\xB8",
+         "1,2 3,4,5" OTHER "\n"},
         {"UTF-16 LE", utf16(u"500,300 1,2,3\r\n", true), "500,300 1,2,3\n"},
         {"UTF-16 BE", utf16(u"500,300 1,2,3\r\n", false), "500,300 1,2,3\n"},
         {"UTF-16 LE, full width, tab, a comment line",

@@ -129,6 +129,49 @@ TEST(DecodeProbeFile, OnlyWhatIsReadOfALargerFile)
               ENCODING_GBK);
 }
 
+// A file of exactly size bytes in encoding: a line too long to be probed, then
+// "12,34 56,78,90" and its line end; a UTF-16 file of an odd size ends in a stray byte.
+std::string file_of_size(file_encoding encoding, size_t size)
+{
+    const std::string last = "12,34 56,78,90\r\n";
+    if (encoding == ENCODING_GBK || encoding == ENCODING_UTF8) {
+        const std::string mark = encoding == ENCODING_UTF8 ? "\xEF\xBB\xBF" : "";
+        return mark + std::string(size - mark.size() - 2 - last.size(), 'x') + "\r\n" + last;
+    }
+    const std::string text = std::string((size - 2) / 2 - 2 - last.size(), 'x') + "\r\n" + last;
+    std::string out = encoding == ENCODING_UTF16LE ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : text)
+        out += encoding == ENCODING_UTF16LE ? std::string{c, '\0'} : std::string{'\0', c};
+    return out + std::string(size - out.size(), '7');
+}
+
+TEST(DecodeProbeFile, AtTheReadBoundAndOneByteOver)
+{
+    const file_encoding encodings[] = {ENCODING_GBK, ENCODING_UTF8, ENCODING_UTF16LE,
+                                       ENCODING_UTF16BE};
+    for (file_encoding encoding : encodings) {
+        SCOPED_TRACE(encoding);
+        // Read whole: its last line is probed.
+        const std::string at = file_of_size(encoding, PROBE_FILE_BOUND);
+        ASSERT_EQ(at.size(), (size_t)PROBE_FILE_BOUND);
+        EXPECT_EQ(detect_encoding((const unsigned char *)at.data(), at.size()), encoding);
+        notices.clear();
+        char text[TEXT_SIZE];
+        EXPECT_TRUE(decode_probe_file((const unsigned char *)at.data(), at.size(), true, text,
+                                      sizeof text, collect));
+        EXPECT_STREQ(text, "12,34 56,78,90\n");
+        EXPECT_EQ(notices, (std::vector<std::pair<load_notice, int>>{{NOTICE_LINE_TOO_LONG, 1}}));
+        // One byte more: what is read ends inside the last line, which is never probed.
+        const std::string over = file_of_size(encoding, PROBE_FILE_BOUND + 1);
+        notices.clear();
+        EXPECT_FALSE(decode_probe_file((const unsigned char *)over.data(), PROBE_FILE_BOUND,
+                                       false, text, sizeof text, collect));
+        EXPECT_STREQ(text, "");
+        EXPECT_EQ(notices, (std::vector<std::pair<load_notice, int>>{{NOTICE_LINE_TOO_LONG, 1},
+                                                                     {NOTICE_FILE_CUT, 2}}));
+    }
+}
+
 TEST(BuildProbeText, SmallBufferNeverOverrun)
 {
     std::vector<char> text(12, 'z');
