@@ -67,7 +67,11 @@ static picture_outcome encode_png(BYTE *pixels, int width, int height, const cha
         *error = GetLastError();
         return PICTURE_NOT_SAVED;
     }
-    GdiplusStartupInput input = {1, NULL, FALSE, FALSE};
+    GdiplusStartupInput input;
+    input.GdiplusVersion = 1;
+    input.DebugEventCallback = NULL; // no debug output, the system's own threads and codecs
+    input.SuppressBackgroundThread = FALSE;
+    input.SuppressExternalCodecs = FALSE;
     ULONG_PTR token = 0;
     void *bitmap = NULL;
     int status = GdiplusStartup(&token, &input, NULL);
@@ -131,9 +135,9 @@ picture_outcome save_screen_picture(const char *path, const char **call, unsigne
     }
     const HGDIOBJ before = SelectObject(memory, bitmap);
     picture_outcome outcome = PICTURE_UNREADABLE;
-    char temporary[TEXT_SIZE];
     if (copy_screen(memory, width, height) && GdiFlush() &&
         !all_black((const unsigned char *)pixels, (size_t)width * height * 4)) {
+        char temporary[TEXT_SIZE];
         if (!temporary_path(temporary, sizeof temporary, path)) {
             *call = "format_text";
             *error = ERROR_FILENAME_EXCED_RANGE;

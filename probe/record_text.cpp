@@ -151,12 +151,14 @@ void record_away_point(long x, long y, long width, long height, long *away_x, lo
     const long clamped_x = x < 0 ? 0 : x >= width ? width - 1 : x;
     const long clamped_y = y < 0 ? 0 : y >= height ? height - 1 : y;
     const long candidates[][2] = {{right, clamped_y}, {clamped_x, below}};
-    for (const auto &c : candidates) {
-        const long across = c[0] > x ? c[0] - x : x - c[0];
-        const long down = c[1] > y ? c[1] - y : y - c[1];
-        if (c[0] < width && c[1] < height && (across >= RECORD_AWAY || down >= RECORD_AWAY)) {
-            *away_x = c[0];
-            *away_y = c[1];
+    for (size_t i = 0; i < 2; ++i) {
+        const long cx = candidates[i][0];
+        const long cy = candidates[i][1];
+        const long across = cx > x ? cx - x : x - cx;
+        const long down = cy > y ? cy - y : y - cy;
+        if (cx < width && cy < height && (across >= RECORD_AWAY || down >= RECORD_AWAY)) {
+            *away_x = cx;
+            *away_y = cy;
             return;
         }
     }
