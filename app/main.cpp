@@ -144,7 +144,6 @@ int main(int argc, char **argv)
                     outcome == PICTURE_UNREADABLE);
     else if (outcome == PICTURE_UNREADABLE)
         journal_note("屏幕无法读取（已锁定或显示着安全桌面），进入直播间后没有保存画面");
-
     const DWORD spent = GetTickCount() - clicked;
     Sleep(spent < END_WAIT_MS ? END_WAIT_MS - spent : 0);
     return 0;

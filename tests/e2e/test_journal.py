@@ -73,6 +73,36 @@ class Journal(unittest.TestCase):
             self.assertEqual([pixel(231, 118), pixel(650, 425), pixel(100, 600), pixel(929, 0),
                               pixel(*OUTSIDE)], [ROOM, ROOM_MARK, ROOM, ROOM, DIALOG])
 
+    def test_a_joined_line_that_could_not_be_written_is_tried_again(self):
+        with harness.Machine("journal-retry") as m:
+            m.install_client()
+            m.show_entry([BUILTIN[1]])
+            earlier = gbk("2026-01-05 08:45:00 开始（由任务计划程序启动），还没有进入直播间\n")
+            with open(m.journal_file, "wb") as f:
+                f.write(earlier)
+            # Locked by another program until the click: the start line and the first try
+            # of the joined line fail; the second try, after the picture, gets in.
+            ready = r"C:\journal-locked.txt"
+            locker = subprocess.Popen(
+                [SETUP.loader, SETUP.program("lock_file.exe"), harness.DESKTOP + "\\" + harness.JOURNAL,
+                 ready], env=m.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                stdin=subprocess.DEVNULL)
+            m.started.append(locker)
+            self.assertTrue(wait_for_file(m.unix(ready), 30 + SETUP.start_slack))
+            p = m.start()
+            m.wait_for_output(gbk("完成\n"), timeout=60)
+            locker.kill()
+            locker.wait()
+            self.assertEqual(p.wait(timeout=30), 0)
+            with open(m.journal_file, "rb") as f:
+                journal = f.read()
+            match = re.match(journal_pattern([
+                "2026-01-05 08:45:00 开始（由任务计划程序启动），还没有进入直播间",
+                JOINED_LINE % ("224,120 255,148,62", "自带坐标点的第 2 个", "{p}")]), journal)
+            self.assertIsNotNone(match, journal.decode("gbk", "replace"))
+            self.assertEqual(m.picture_files(), [match.group(2).decode("gbk")])
+            self.assertEqual(m.background_output().count(gbk("无法写入桌面的上课记录.txt")), 1)
+
     def test_a_stopped_run_leaves_its_start_and_its_last_view(self):
         with harness.Machine("journal-stopped") as m:
             m.install_client()
