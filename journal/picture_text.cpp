@@ -1,5 +1,6 @@
 #include "journal/picture_text.h"
 
+#include "support/leftover_name.h"
 #include "support/text.h"
 
 #include <string.h>
@@ -47,14 +48,5 @@ bool is_picture_leftover(const char *name, unsigned long *owner)
 {
     *owner = 0;
     const size_t length = picture_name_length(name);
-    if (length == 0 || name[length] != '.')
-        return false;
-    const char *c = name + length + 1;
-    for (; *c >= '0' && *c <= '9' && *owner < 100000000UL; ++c)
-        *owner = *owner * 10 + (unsigned long)(*c - '0');
-    if (c > name + length + 1 && *c == '.')
-        ++c;
-    else if (c > name + length + 1)
-        return false;
-    return strcmp(c, "tmp") == 0;
+    return length > 0 && name[length] == '.' && leftover_tail(name + length + 1, owner);
 }

@@ -2,6 +2,7 @@
 // would then leave an empty file: every step here is a system call whose result is seen.
 #include "support/file_replace.h"
 
+#include "support/leftover_name.h"
 #include "support/text.h"
 
 #include <string.h>
@@ -71,16 +72,6 @@ static bool process_alive(DWORD id)
     return alive;
 }
 
-// The process id of a leftover named "<id>.tmp" after its file's name; 0 when none.
-static DWORD leftover_owner(const char *tail)
-{
-    DWORD id = 0;
-    const char *c = tail;
-    for (; *c >= '0' && *c <= '9' && id < 0x10000000UL; ++c)
-        id = id * 10 + (DWORD)(*c - '0');
-    return c > tail && strcmp(c, ".tmp") == 0 ? id : 0;
-}
-
 void remove_leftovers(const char *folder, const char *name)
 {
     char found_path[TEXT_SIZE];
@@ -98,8 +89,9 @@ void remove_leftovers(const char *folder, const char *name)
         // The pattern also matches short names; only our own long ones count.
         if (strncmp(found.cFileName, name, length) != 0 || found.cFileName[length] != '.')
             continue;
-        const DWORD owner = leftover_owner(found.cFileName + length + 1);
-        if (owner != 0 && owner != GetCurrentProcessId() && !process_alive(owner) &&
+        unsigned long owner = 0;
+        if (leftover_tail(found.cFileName + length + 1, &owner) && owner != 0 &&
+            owner != GetCurrentProcessId() && !process_alive(owner) &&
             format_text(found_path, sizeof found_path, "%s\\%s", folder, found.cFileName))
             DeleteFileA(found_path);
     } while (FindNextFileA(find, &found));
