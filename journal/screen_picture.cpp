@@ -2,8 +2,8 @@
 // flat API is plain C and needs no C++ runtime; the few calls used are declared here.
 #include "journal/screen_picture.h"
 
-#include "probe/colour_sample.h"
 #include "support/file_replace.h"
+#include "support/physical_pixels.h"
 #include "support/text.h"
 
 #include <windows.h>

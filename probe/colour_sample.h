@@ -9,11 +9,6 @@
 // when it cannot be read.
 unsigned long colour_under_cursor();
 
-// Puts this thread in physical pixels (per-monitor DPI aware) where Windows can, and
-// returns what leave_physical_pixels restores; NULL where it cannot (before Windows 10).
-void *enter_physical_pixels();
-void leave_physical_pixels(void *previous);
-
 // Writes the colour key of the screen pixel under the cursor into key (n bytes).
 // Returns false, with key empty, when the pixel cannot be read.
 bool sample_colour_key(char *key, size_t n);
