@@ -644,15 +644,26 @@ class Machine:
         """Another program holds Ctrl+Alt+R (with shift: Ctrl+Alt+Shift+R too) until the
         machine ends."""
         ready = r"C:\record-key-held.txt"
-        p = subprocess.Popen([SETUP.loader, SETUP.program("record_key.exe"), "hold", ready] +
-                             (["shift"] if shift else []),
-                             env=self.env, stdout=subprocess.DEVNULL,
-                             stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.hold(["record_key.exe", "hold", ready] + (["shift"] if shift else []), ready)
+
+    def lock_journal(self):
+        """Another program holds the class journal open with no sharing, until it is
+        killed or the machine ends; returns that program."""
+        ready = r"C:\journal-locked.txt"
+        return self.hold(["lock_file.exe", DESKTOP + "\\" + JOURNAL, ready], ready)
+
+    def hold(self, args, ready):
+        """Starts the helper program args[0] with the rest, which writes the Windows path
+        ready once it holds what it holds, and waits for that; returns the program."""
+        p = subprocess.Popen([SETUP.loader, SETUP.program(args[0])] + args[1:], env=self.env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             stdin=subprocess.DEVNULL)
         self.started.append(p)
         end = time.time() + 30 + SETUP.start_slack
         while not os.path.exists(self.unix(ready)):
-            assert p.poll() is None and time.time() < end, "the key was never held"
+            assert p.poll() is None and time.time() < end, "%s never held it" % args[0]
             time.sleep(0.1)
+        return p
 
     def wait_for_output(self, data, timeout=20, output="bg-stdout"):
         """The background output once it holds data (bytes); fails after timeout seconds."""

@@ -4,8 +4,6 @@ on a failure, and a journal and a pictures folder at their bounds."""
 import os
 import re
 import shutil
-import subprocess
-import time
 import unittest
 
 import harness
@@ -25,15 +23,6 @@ KEEP_BYTES = 256 * 1024 * 1024  # the pictures' budget
 KEEP_JOURNAL = 64 * 1024  # the journal's
 OUTSIDE = (960, 512)  # a point of the dialog beyond the client's area
 UNSEEN = harness.started_from_linux()
-
-
-def wait_for_file(path, timeout):
-    end = time.time() + timeout
-    while time.time() < end:
-        if os.path.exists(path):
-            return True
-        time.sleep(0.1)
-    return False
 
 
 class Journal(unittest.TestCase):
@@ -82,13 +71,7 @@ class Journal(unittest.TestCase):
                 f.write(earlier)
             # Locked by another program until the click: the start line and the first try
             # of the joined line fail; the second try, after the picture, gets in.
-            ready = r"C:\journal-locked.txt"
-            locker = subprocess.Popen(
-                [SETUP.loader, SETUP.program("lock_file.exe"), harness.DESKTOP + "\\" + harness.JOURNAL,
-                 ready], env=m.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                stdin=subprocess.DEVNULL)
-            m.started.append(locker)
-            self.assertTrue(wait_for_file(m.unix(ready), 30 + SETUP.start_slack))
+            locker = m.lock_journal()
             p = m.start()
             m.wait_for_output(gbk("完成\n"), timeout=60)
             locker.kill()
@@ -183,12 +166,7 @@ class Journal(unittest.TestCase):
 
             # Locked by another program: it cannot be read, so it is never written as if
             # it were empty; one console line says so.
-            ready = r"C:\journal-locked.txt"
-            m.started.append(subprocess.Popen(
-                [SETUP.loader, SETUP.program("lock_file.exe"), harness.DESKTOP + "\\" + harness.JOURNAL,
-                 ready], env=m.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                stdin=subprocess.DEVNULL))
-            self.assertTrue(wait_for_file(m.unix(ready), 30 + SETUP.start_slack))
+            m.lock_journal()
             r = m.run(timeout=60)
             self.assertEqual(r.rc, 1, r.text)
             self.assertIn(gbk("无法写入桌面的上课记录.txt：文件正被其他程序使用（CreateFileA 错误 32），"
